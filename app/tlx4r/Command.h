@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tlx4r::cli {
+
+// One sub-command of the tlx4r program. run gets the arguments after the command's name and
+// returns the exit code; it reports failures on stderr.
+struct Command {
+    const char* name;
+    const char* usage;    // the arguments, e.g. "FILE \"STATEMENT\""
+    const char* summary;  // one line for the help text
+    int (*run)(const std::vector<std::string>& args);
+};
+
+// Every command of the program, in the order the help text lists them.
+const std::vector<Command>& Commands();
+
+int RunDemoRules(const std::vector<std::string>& args);
+
+}  // namespace tlx4r::cli

@@ -1,0 +1,26 @@
+#include "modPathGet.h"
+
+#include "platform/Folders.h"
+
+#include <vector>
+
+namespace tlx4r {
+
+std::string DocumentsFolderGet() {
+    using platform::EnvironmentValue;
+    std::vector<std::string> candidates;
+    auto add = [&](const std::optional<std::string>& v, const std::string& suffix = "") {
+        if (v && !v->empty()) candidates.push_back(*v + suffix);
+    };
+    add(EnvironmentValue("KELVORA_DEBUG"));
+    add(platform::XdgDocumentsDir());
+    add(EnvironmentValue("HOME"), "/Documents");
+    add(EnvironmentValue("TMPDIR"));
+    candidates.emplace_back("/tmp");
+    for (const auto& folder : candidates) {
+        if (platform::IsWritableFolder(folder)) return folder;
+    }
+    return "/tmp";
+}
+
+}  // namespace tlx4r
