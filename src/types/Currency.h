@@ -26,7 +26,7 @@ public:
     // Throws std::overflow_error for NaN, infinities and values beyond the range.
     static Currency FromDouble(double value);
     // Parses an amount as users type it: optional sign, digits with optional thousands
-    // separators ("," or "'" between digits), optional "." and decimals. More than four
+    // separators ("," or "'" before each group of three digits), optional "." and decimals. More than four
     // decimals round half-to-even. Blanks around are ignored. Returns nullopt for anything else.
     static std::optional<Currency> Parse(std::string_view text);
 

@@ -38,6 +38,15 @@ Int128 DivHalfUp(Int128 a, Int128 b) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Exactly three digits from i, not followed by a fourth.
+bool IsGroupOfThree(std::string_view t, std::size_t i) {
+    if (i + 3 > t.size()) return false;
+    for (std::size_t k = i; k < i + 3; ++k) {
+        if (!IsDigit(t[k])) return false;
+    }
+    return i + 3 == t.size() || !IsDigit(t[i + 3]);
+}
+
 }  // namespace
 
 std::optional<Decimal> Decimal::FromDouble(double value) {
@@ -71,8 +80,8 @@ std::optional<Decimal> Decimal::Parse(std::string_view text, bool allow_grouping
         } else if (c == '.' && !seen_point) {
             seen_point = true;
         } else if (allow_grouping && !seen_point && (c == ',' || c == '\'') && i > 0 &&
-                   IsDigit(text[i - 1]) && i + 1 < text.size() && IsDigit(text[i + 1])) {
-            // a thousands separator between digits
+                   IsDigit(text[i - 1]) && IsGroupOfThree(text, i + 1)) {
+            // a thousands separator; "12,50" is refused rather than read as 1250
         } else {
             break;
         }
