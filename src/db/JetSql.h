@@ -14,7 +14,9 @@ namespace tlx4r::db {
 
 // What the translator needs to know of the schema: the columns of a table or view, in order,
 // for expanding "*" and "T.*" and for naming result columns. nullopt when there is no such
-// table or view.
+// table or view. A table of another database file is asked for as "schema.Table", with the
+// schema name the attach callback returned for that file. Translate may call it from several
+// threads at once when several threads translate.
 class SchemaLookup {
 public:
     virtual ~SchemaLookup() = default;
@@ -59,6 +61,11 @@ private:
 // wildcards *, ?, #, [list], [!list] (case-insensitive for every letter, umlauts included; no
 // exponential backtracking), the aggregate First(), and the dialect's scalar functions the
 // component uses.
+// Also registered: the collation "JETTEXT" (case-insensitive, umlauts beside their letters,
+// trailing blanks ignored; for Text and Memo columns), an exact sum() for amounts in place of
+// SQLite's, and the jet_… functions the translations call. Views created from translations
+// need them on every connection that reads the views. Throws DbError 3000 when SQLite refuses
+// a registration.
 void RegisterJetFunctions(sqlite3* connection);
 
 }  // namespace tlx4r::db

@@ -147,6 +147,21 @@ char32_t ToUpper(char32_t c) {
     return c;
 }
 
+char32_t BaseLetter(char32_t c) {
+    c = ToLower(c);
+    if (c < 0xDF) return c;
+    // Latin-1 lower-case letters 0xDF..0xFF, in order.
+    static constexpr char kLatin1[] = "saaaaaaaceeeeiiiidnooooo/ouuuuyty";
+    if (c <= 0xFF) return c == 0xF7 ? c : static_cast<char32_t>(kLatin1[c - 0xDF]);
+    if (c <= 0x17F) {
+        // Latin Extended-A in pairs of upper and lower case; the base letter of each pair.
+        static constexpr char kExtA[] = "aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiiiiijjkkklllllll"
+                                        "lllnnnnnnnnnoooooooorrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs";
+        return static_cast<char32_t>(kExtA[c - 0x100]);
+    }
+    return c;
+}
+
 std::string Lower(std::string_view text) {
     std::u32string s = Decode(text);
     for (auto& c : s) c = ToLower(c);

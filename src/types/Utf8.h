@@ -26,6 +26,10 @@ char32_t ToLower(char32_t c);
 char32_t ToUpper(char32_t c);
 std::string Lower(std::string_view text);
 std::string Upper(std::string_view text);
+// The lower-case letter without its diacritic (Ä, á, ç → a, a, c; ß → s); what sorting and
+// searching treat as the "same letter" before looking at accents. Other characters are
+// returned lower-cased.
+char32_t BaseLetter(char32_t c);
 
 // The Windows-1252 byte of a character, or -1 when it has none.
 int ToCp1252(char32_t c);
