@@ -56,6 +56,9 @@ public:
     virtual void SetClipboardText(const std::string& text) = 0;
     // Shows the form modally; returns when the form has been hidden.
     virtual void ShowModal(Form& form) = 0;
+    // Shows the form without waiting; the form stays usable while it is visible. A Ui without
+    // windows (the console) has nothing to show, the form's state is all there is.
+    virtual void ShowModeless(Form& /*form*/) {}
 };
 
 // The process's Ui. Throws std::logic_error while none is installed: a program decides how it

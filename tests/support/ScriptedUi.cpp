@@ -1,5 +1,7 @@
 #include "ScriptedUi.h"
 
+#include "ui/Form.h"
+
 #include <gtest/gtest.h>
 
 namespace tlx4r::test {
@@ -88,9 +90,19 @@ void ScriptedUi::SetBusy(bool busy) {
     EXPECT_GE(busy_, 0) << "busy pointer switched off more often than on";
 }
 
-void ScriptedUi::ShowModal(ui::Form&) {
-    // Forms arrive with the dialog toolkit; until then no form may be shown.
-    ADD_FAILURE() << "unexpected modal form";
+void ScriptedUi::ShowModal(ui::Form& form) {
+    modal_shown_.push_back(form.Name());
+    auto it = forms_.find(form.Name());
+    if (it == forms_.end()) {
+        ADD_FAILURE() << "modal form " << form.Name() << " shown without a script";
+    } else {
+        // A copy: the script may install another script for a nested form.
+        auto script = it->second;
+        script(form);
+        if (form.Visible()) ADD_FAILURE() << "the script left modal form " << form.Name() << " open";
+    }
+    // Hidden in any case, so that a failing test does not hang in Form::Show's caller.
+    form.Hide();
 }
 
 }  // namespace tlx4r::test

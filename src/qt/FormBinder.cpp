@@ -1,0 +1,307 @@
+#include "qt/FormBinder.h"
+
+#include "ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace tlx4r::qt {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QDate ToQDate(Date date) { return QDate(date.Year(), date.Month(), date.Day()); }
+Date FromQDate(const QDate& date) { return Date::FromYmd(date.year(), date.month(), date.day()); }
+
+Qt::Alignment ToQt(ui::Alignment alignment) {
+    switch (alignment) {
+        case ui::Alignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case ui::Alignment::Center: return Qt::AlignCenter;
+        case ui::Alignment::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}  // namespace
+
+FormBinder::FormBinder(ui::Form& form, QWidget* root) : QObject(root), form_(form), root_(root) {
+    for (ui::Control* control : form.Controls()) {
+        if (control->Kind() == ui::ControlKind::CommonDialog) continue;  // the Ui shows it
+        auto* widget = root->findChild<QWidget*>(Q(control->Key()));
+        if (widget == nullptr || !Connect(*control, widget)) {
+            unbound_.push_back(control->Key());
+            continue;
+        }
+        bindings_.push_back({control, widget});
+    }
+    // A label's access key goes to the control after it, as on the form.
+    for (std::size_t i = 0; i + 1 < bindings_.size(); ++i) {
+        if (auto* label = qobject_cast<QLabel*>(bindings_[i].widget.data())) label->setBuddy(bindings_[i + 1].widget);
+    }
+    observer_ = form_.Observe([this] { Refresh(); });
+    Refresh();
+}
+
+FormBinder::~FormBinder() { form_.Unobserve(observer_); }
+
+bool FormBinder::Connect(ui::Control& control, QWidget* widget) {
+    ui::Control* c = &control;
+    switch (control.Kind()) {
+        case ui::ControlKind::Label: return qobject_cast<QLabel*>(widget) != nullptr;
+        case ui::ControlKind::Frame: return qobject_cast<QGroupBox*>(widget) != nullptr;
+        case ui::ControlKind::ProgressBar: return qobject_cast<QProgressBar*>(widget) != nullptr;
+        case ui::ControlKind::Button:
+        case ui::ControlKind::CheckBox:
+        case ui::ControlKind::OptionButton: {
+            auto* button = qobject_cast<QAbstractButton*>(widget);
+            if (button == nullptr) return false;
+            connect(button, &QAbstractButton::clicked, this, [this, c] {
+                c->UserClick();
+                Refresh();  // the widget toggled itself; the form may have refused
+            });
+            break;
+        }
+        case ui::ControlKind::TextBox: {
+            auto* box = static_cast<ui::TextBox*>(c);
+            if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+                connect(edit, &QLineEdit::textEdited, this, [box](const QString& text) { box->UserSetText(text.toStdString()); });
+            } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+                connect(plain, &QPlainTextEdit::textChanged, this, [this, box, plain] {
+                    if (!refreshing_) box->UserSetText(plain->toPlainText().toStdString());
+                });
+            } else {
+                return false;
+            }
+            break;
+        }
+        case ui::ControlKind::ComboBox: {
+            auto* combo = qobject_cast<QComboBox*>(widget);
+            if (combo == nullptr) return false;
+            auto* box = static_cast<ui::ComboBox*>(c);
+            connect(combo, &QComboBox::activated, this, [box](int index) { box->UserSelect(index); });
+            break;
+        }
+        case ui::ControlKind::ListBox: {
+            auto* list = qobject_cast<QListWidget*>(widget);
+            if (list == nullptr) return false;
+            auto* box = static_cast<ui::ListBox*>(c);
+            connect(list, &QListWidget::currentRowChanged, this, [box](int row) { box->UserSelect(row); });
+            connect(list, &QListWidget::itemDoubleClicked, this, [box] { box->UserDoubleClick(); });
+            break;
+        }
+        case ui::ControlKind::ListView: {
+            auto* tree = qobject_cast<QTreeWidget*>(widget);
+            if (tree == nullptr) return false;
+            auto* lv = static_cast<ui::ListView*>(c);
+            tree->setRootIsDecorated(false);
+            tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+            connect(tree, &QTreeWidget::itemClicked, this, [lv, tree](QTreeWidgetItem* item) {
+                lv->UserSelect(tree->indexOfTopLevelItem(item));
+            });
+            connect(tree, &QTreeWidget::itemDoubleClicked, this, [lv, tree](QTreeWidgetItem* item) {
+                lv->UserDoubleClickRow(tree->indexOfTopLevelItem(item));
+            });
+            connect(tree->header(), &QHeaderView::sectionClicked, this, [lv](int column) { lv->UserClickColumn(column); });
+            break;
+        }
+        case ui::ControlKind::DatePicker: {
+            auto* edit = qobject_cast<QDateEdit*>(widget);
+            if (edit == nullptr) return false;
+            auto* picker = static_cast<ui::DatePicker*>(c);
+            edit->setDisplayFormat("dd.MM.yyyy");
+            edit->setCalendarPopup(true);
+            connect(edit, &QDateEdit::dateChanged, this, [picker](const QDate& date) {
+                if (date.isValid()) picker->UserSetValue(FromQDate(date));
+            });
+            break;
+        }
+        case ui::ControlKind::TabStrip: {
+            auto* bar = qobject_cast<QTabBar*>(widget);
+            if (bar == nullptr) return false;
+            auto* tabs = static_cast<ui::TabStrip*>(c);
+            connect(bar, &QTabBar::currentChanged, this, [tabs](int index) { tabs->UserSelect(index); });
+            break;
+        }
+        case ui::ControlKind::CommonDialog: return true;
+    }
+    if (control.Kind() != ui::ControlKind::Button) widget->installEventFilter(this);
+    return true;
+}
+
+bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (refreshing_ || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)) return false;
+    for (const Binding& b : bindings_) {
+        if (b.widget != watched) continue;
+        if (event->type() == QEvent::FocusIn) {
+            b.control->UserFocus();
+        } else if (!b.control->UserLeave()) {
+            // The form keeps the focus here (its check refused the entry).
+            QPointer<QWidget> widget = b.widget;
+            QTimer::singleShot(0, widget, [widget] {
+                if (widget) widget->setFocus();
+            });
+        }
+        break;
+    }
+    return false;
+}
+
+void FormBinder::Refresh() {
+    if (refreshing_) return;
+    refreshing_ = true;
+    for (const Binding& b : bindings_) {
+        if (b.widget) RefreshOne(b);
+    }
+    if (root_ && root_->isWindow()) root_->setWindowTitle(Q(form_.Caption()));
+    refreshing_ = false;
+}
+
+void FormBinder::RefreshOne(const Binding& binding) {
+    ui::Control& c = *binding.control;
+    QWidget* w = binding.widget;
+    QSignalBlocker block(w);
+    w->setEnabled(c.Enabled());
+    w->setVisible(c.Visible());
+    w->setToolTip(Q(c.ToolTip()));
+    switch (c.Kind()) {
+        case ui::ControlKind::Label: static_cast<QLabel*>(w)->setText(Q(c.Caption())); break;
+        case ui::ControlKind::Frame: static_cast<QGroupBox*>(w)->setTitle(Q(c.Caption())); break;
+        case ui::ControlKind::Button: {
+            auto* button = static_cast<QAbstractButton*>(w);
+            button->setText(Q(c.Caption()));
+            if (auto* push = qobject_cast<QPushButton*>(w)) push->setDefault(static_cast<ui::Button&>(c).IsDefault());
+            break;
+        }
+        case ui::ControlKind::CheckBox: {
+            auto* box = static_cast<QCheckBox*>(w);
+            box->setText(Q(c.Caption()));
+            auto value = static_cast<ui::CheckBox&>(c).Value();
+            box->setTristate(value == ui::CheckState::Grayed);
+            box->setCheckState(value == ui::CheckState::Checked  ? Qt::Checked
+                               : value == ui::CheckState::Grayed ? Qt::PartiallyChecked
+                                                                 : Qt::Unchecked);
+            break;
+        }
+        case ui::ControlKind::OptionButton: {
+            auto* radio = static_cast<QAbstractButton*>(w);
+            radio->setText(Q(c.Caption()));
+            radio->setAutoExclusive(false);  // the form keeps the groups
+            radio->setChecked(static_cast<ui::OptionButton&>(c).Value());
+            break;
+        }
+        case ui::ControlKind::TextBox: {
+            auto& box = static_cast<ui::TextBox&>(c);
+            if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                if (edit->text().toStdString() != box.Text()) edit->setText(Q(box.Text()));
+                edit->setReadOnly(box.ReadOnly());
+                if (box.HasFocus() && box.SelLength() > 0) {
+                    edit->setSelection(static_cast<int>(box.SelStart()), static_cast<int>(box.SelLength()));
+                }
+            } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+                if (plain->toPlainText().toStdString() != box.Text()) plain->setPlainText(Q(box.Text()));
+                plain->setReadOnly(box.ReadOnly());
+            }
+            break;
+        }
+        case ui::ControlKind::ComboBox:
+        case ui::ControlKind::ListBox: {
+            auto& list = static_cast<ui::ListControl&>(c);
+            QStringList items;
+            for (int i = 0; i < list.ListCount(); ++i) items << Q(list.List(i));
+            if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                QStringList shown;
+                for (int i = 0; i < combo->count(); ++i) shown << combo->itemText(i);
+                if (shown != items) {
+                    combo->clear();
+                    combo->addItems(items);
+                }
+                combo->setCurrentIndex(list.ListIndex());
+            } else if (auto* lw = qobject_cast<QListWidget*>(w)) {
+                QStringList shown;
+                for (int i = 0; i < lw->count(); ++i) shown << lw->item(i)->text();
+                if (shown != items) {
+                    lw->clear();
+                    lw->addItems(items);
+                }
+                lw->setCurrentRow(list.ListIndex());
+            }
+            break;
+        }
+        case ui::ControlKind::ListView: {
+            auto& lv = static_cast<ui::ListView&>(c);
+            auto* tree = static_cast<QTreeWidget*>(w);
+            tree->clear();
+            QStringList headers;
+            for (const auto& col : lv.Columns()) headers << Q(col.header);
+            tree->setColumnCount(static_cast<int>(headers.size()));
+            tree->setHeaderLabels(headers);
+            for (int i = 0; i < static_cast<int>(lv.Columns().size()); ++i) {
+                tree->setColumnWidth(i, ui::TwipsToPixels(lv.Columns()[static_cast<std::size_t>(i)].width));
+            }
+            for (int r = 0; r < lv.Count(); ++r) {
+                auto* item = new QTreeWidgetItem(tree);
+                for (int col = 0; col < static_cast<int>(lv.Columns().size()); ++col) {
+                    item->setText(col, Q(lv.CellText(r, col)));
+                    item->setTextAlignment(col, ToQt(lv.Columns()[static_cast<std::size_t>(col)].alignment));
+                }
+            }
+            if (lv.SelectedIndex() >= 0) tree->setCurrentItem(tree->topLevelItem(lv.SelectedIndex()));
+            break;
+        }
+        case ui::ControlKind::DatePicker: {
+            auto& picker = static_cast<ui::DatePicker&>(c);
+            auto* edit = static_cast<QDateEdit*>(w);
+            edit->setDateRange(ToQDate(picker.MinDate()), ToQDate(picker.MaxDate()));
+            if (picker.Value()) edit->setDate(ToQDate(*picker.Value()));
+            break;
+        }
+        case ui::ControlKind::TabStrip: {
+            auto& tabs = static_cast<ui::TabStrip&>(c);
+            auto* bar = static_cast<QTabBar*>(w);
+            while (bar->count() > tabs.TabCount()) bar->removeTab(bar->count() - 1);
+            for (int i = 0; i < tabs.TabCount(); ++i) {
+                if (i < bar->count()) {
+                    bar->setTabText(i, Q(tabs.TabCaption(i)));
+                } else {
+                    bar->addTab(Q(tabs.TabCaption(i)));
+                }
+            }
+            bar->setCurrentIndex(tabs.SelectedIndex());
+            break;
+        }
+        case ui::ControlKind::ProgressBar: {
+            auto& bar = static_cast<ui::ProgressBar&>(c);
+            auto* progress = static_cast<QProgressBar*>(w);
+            progress->setRange(bar.Min(), bar.Max());
+            progress->setValue(bar.Value());
+            break;
+        }
+        case ui::ControlKind::CommonDialog: break;
+    }
+}
+
+std::vector<std::string> UnboundControls(ui::Form& form, QWidget* view) {
+    FormBinder probe(form, view);
+    auto unbound = probe.Unbound();
+    // The probe was parented to view; remove it at once rather than with the view.
+    probe.setParent(nullptr);
+    return unbound;
+}
+
+}  // namespace tlx4r::qt
