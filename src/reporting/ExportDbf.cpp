@@ -1,0 +1,90 @@
+#include "ExportDbf.h"
+
+#include "core/modStringLibrary.h"
+
+#include <filesystem>
+
+namespace tlx4r {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The old files were found on a file system that ignores case; ours does not, so both spellings
+// of the extension count as taken.
+bool TableExists(const std::string& base) {
+    std::error_code ec;
+    return fs::exists(base + ".DBF", ec) || fs::exists(base + ".dbf", ec);
+}
+
+}  // namespace
+
+std::string ExportDbf::FieldName(std::size_t number) { return "FLD" + NumZeroFill(static_cast<long>(number), 5); }
+
+void ExportDbf::ClearDirectory(const std::string& directory) {
+    DeleteMatching(directory, "*A.DBF");
+    DeleteMatching(directory, "DB?????B.DBF");
+    DeleteMatching(directory, "*.db3");
+}
+
+void ExportDbf::Open(const std::string& base_path, const std::vector<std::string>& fields,
+                     const std::vector<std::string>& values) {
+    field_count_ = fields.size();
+    side_.Create(base_path + ".db3");
+    first_data_ = 0;
+    while (first_data_ < fields.size() && fields[first_data_].rfind("Info_", 0) == 0) {
+        side_.Line(fields[first_data_] + "=" + (first_data_ < values.size() ? values[first_data_] : ""));
+        ++first_data_;
+    }
+
+    const std::string directory = PathOf(base_path);
+    std::string name;
+    for (int n = 1; n <= 9999; ++n) {
+        name = directory + "DB" + NumZeroFill(n, 5);
+        if (!TableExists(name + "B")) break;
+    }
+
+    dBase3 dictionary;
+    dictionary.dBaseCreate(name + "A.DBF");
+    dictionary.FieldCreate("FLDSHORT", dBase3::kText, 8);
+    dictionary.FieldCreate("FLDFULL", dBase3::kText, 254);
+    dictionary.TableDefSave();
+    dictionary.RecordsetOpen();
+    for (std::size_t i = first_data_; i < fields.size(); ++i) {
+        auto& rs = dictionary.Recordset();
+        rs.AddNew();
+        rs.SetField("FLDSHORT", FieldName(i + 1));
+        rs.SetField("FLDFULL", fields[i]);
+        rs.Update();
+    }
+    side_.Line("Fields=" + dictionary.Fullpath());
+    dictionary.dBaseClose();
+
+    data_.dBaseCreate(name + "B.DBF");
+    for (std::size_t i = first_data_; i < fields.size(); ++i) data_.FieldCreate(FieldName(i + 1), dBase3::kText, 50);
+    data_.TableDefSave();
+    data_.RecordsetOpen();
+    side_.Line("Values=" + data_.Fullpath());
+}
+
+void ExportDbf::Write(const std::vector<std::string>& values) {
+    auto& rs = data_.Recordset();
+    rs.AddNew();
+    for (std::size_t i = first_data_; i < field_count_; ++i) {
+        const std::string value = i < values.size() ? values[i] : std::string();
+        rs.SetField(FieldName(i + 1), Trim(StrMidSafe(value, 1, 50)));
+    }
+    rs.Update();
+}
+
+void ExportDbf::Close() {
+    data_.dBaseClose();
+    side_.Commit();
+}
+
+void ExportDbf::Abort() noexcept {
+    data_.dBaseClose();
+    side_.Discard();
+}
+
+}  // namespace tlx4r

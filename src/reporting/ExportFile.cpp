@@ -1,0 +1,82 @@
+#include "ExportFile.h"
+
+#include "core/modStringLibrary.h"
+#include "types/AppError.h"
+
+#include <cctype>
+#include <filesystem>
+
+namespace tlx4r {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool Matches(const std::string& name, const std::string& pattern, std::size_t n = 0, std::size_t p = 0) {
+    while (p < pattern.size()) {
+        if (pattern[p] == '*') {
+            for (std::size_t k = n; k <= name.size(); ++k) {
+                if (Matches(name, pattern, k, p + 1)) return true;
+            }
+            return false;
+        }
+        if (n >= name.size()) return false;
+        if (pattern[p] != '?' && std::toupper(static_cast<unsigned char>(pattern[p])) !=
+                                     std::toupper(static_cast<unsigned char>(name[n]))) {
+            return false;
+        }
+        ++n;
+        ++p;
+    }
+    return n == name.size();
+}
+
+}  // namespace
+
+void ExportFile::Create(const std::string& path) {
+    Discard();
+    path_ = path;
+    out_.open(path + ".part", std::ios::binary | std::ios::trunc);
+    if (!out_) Fail();
+}
+
+void ExportFile::Line(const std::string& text) {
+    out_ << text << "\r\n";
+    if (!out_) Fail();
+}
+
+void ExportFile::Commit() {
+    if (!out_.is_open()) return;
+    out_.close();
+    if (!out_) Fail();
+    std::error_code ec;
+    fs::rename(path_ + ".part", path_, ec);
+    if (ec) Fail();
+}
+
+void ExportFile::Discard() noexcept {
+    if (out_.is_open()) out_.close();
+    if (!path_.empty()) {
+        std::error_code ec;
+        fs::remove(path_ + ".part", ec);
+    }
+}
+
+void ExportFile::Fail() const {
+    throw AppError(75, "Exporter",
+                   "Die Datei \"" + FileNameOf(path_) + "\" kann im Ordner \"" + PathOf(path_) +
+                       "\" nicht geschrieben werden.");
+}
+
+void DeleteMatching(const std::string& directory, const std::string& pattern) {
+    std::error_code ec;
+    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec)) continue;
+        if (Matches(it->path().filename().string(), pattern)) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
+}  // namespace tlx4r

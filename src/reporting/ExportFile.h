@@ -1,0 +1,37 @@
+#pragma once
+
+#include <fstream>
+#include <string>
+
+namespace tlx4r {
+
+// A text or binary output file written as path + ".part" and renamed to path by Commit, so that
+// a file with the real name is always complete. Errors throw AppError 75 naming the file and its
+// folder.
+class ExportFile {
+public:
+    ExportFile() = default;
+    ~ExportFile() { Discard(); }
+    ExportFile(const ExportFile&) = delete;
+    ExportFile& operator=(const ExportFile&) = delete;
+
+    void Create(const std::string& path);
+    bool IsOpen() const { return out_.is_open(); }
+    const std::string& Path() const { return path_; }
+    // Writes text followed by CR LF.
+    void Line(const std::string& text);
+    void Commit();
+    void Discard() noexcept;
+
+private:
+    [[noreturn]] void Fail() const;
+
+    std::ofstream out_;
+    std::string path_;
+};
+
+// Deletes the files of directory whose names match pattern (wildcards * and ?, letters compared
+// without regard to case); errors are ignored.
+void DeleteMatching(const std::string& directory, const std::string& pattern);
+
+}  // namespace tlx4r

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "ExportFormat.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tlx4r {
+
+// Writes a stream of items — each a list of field name / value pairs — into up to five formats
+// at once: XML, an MDB database, CSV, tab-separated text and dBase III. A run is WorkStart, per
+// item any number of ItemAdd and one ItemWrite, then WorkStop. The first item fixes the field
+// names; later items give values in the same order (extra values are dropped).
+//
+// With MakeOneFile the files stay open from the first ItemWrite to WorkStop; otherwise each item
+// gets its own file set. A file receives its real name only when it is complete; file errors
+// throw AppError naming the file and folder, and leave no file that looks complete.
+class Exporter {
+public:
+    bool TypeXML = true;
+    bool TypeMDB = false;
+    bool TypeCSV = true;
+    bool TypeTXT = false;
+    bool TypeDBF = false;
+    std::string IDtext;
+    std::string FileName;
+    bool FileWithTimeStamp = true;
+    bool FileWithFieldID = true;
+    bool FileWithDataName = true;
+    bool ClearBefore = false;
+    bool MakeOneFile = true;
+    std::string Path;
+    std::string SubDir;
+    std::string DataName = "Data";
+    std::string EventDesc;
+
+    Exporter();
+    ~Exporter();
+    Exporter(const Exporter&) = delete;
+    Exporter& operator=(const Exporter&) = delete;
+
+    void Clear();
+    // The tags of the formats that are on, in the order XML;MDB;CSV;TXT;DBF.
+    std::string Formats() const;
+    // Each format is on exactly when its tag is in formats.
+    void SetFormats(const std::string& formats);
+    void SetTypeNone();
+    void SetTypeAll();
+    void SetTypeStd();
+    void SetFileNameStd();
+    void SetFileNameNone();
+
+    void WorkStart();
+    void ItemAdd(const std::string& field, const std::string& value);
+    void ItemWrite();
+    // Finishes and closes every open file.
+    void WorkStop();
+    long ItemsCount() const { return items_count_; }
+    long FieldsCount() const { return static_cast<long>(fields_.size()); }
+
+    // The name (without directory and extension) the next file set gets at moment now.
+    std::string BuildFileName(double now) const;
+    // Path, or Path joined with SubDir.
+    std::string Directory() const;
+
+private:
+    void OpenFiles();
+    void CloseFiles();
+    void AbortFiles() noexcept;
+
+    std::vector<std::string> fields_;
+    std::vector<std::string> values_;
+    long items_count_ = 0;
+    std::vector<std::unique_ptr<ExportFormat>> open_;
+};
+
+}  // namespace tlx4r

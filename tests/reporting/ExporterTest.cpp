@@ -1,0 +1,208 @@
+#include "reporting/Exporter.h"
+
+#include "core/modStringLibrary.h"
+#include "entries/modDateTime.h"
+#include "types/AppError.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+
+namespace tlx4r {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class ExporterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("tlx4r-export-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir_, fs::perms::owner_all, ec);
+        fs::remove_all(dir_, ec);
+    }
+
+    // Two projects with the awkward characters users type.
+    static void WriteSample(Exporter& ex) {
+        ex.WorkStart();
+        ex.ItemAdd("Info_Program", "Kelvora");
+        ex.ItemAdd("Project_Name", "Müller & Co <AG>");
+        ex.ItemAdd("Project_Text", "Er sagte \"Ja\" & ging's an € 5");
+        ex.ItemAdd("Project_Empty", "");
+        ex.ItemWrite();
+        ex.ItemAdd("Info_Program", "Kelvora");
+        ex.ItemAdd("Project_Name", "Zweites Geschäft");
+        ex.ItemAdd("Project_Text", "");
+        ex.ItemAdd("Project_Empty", "");
+        ex.ItemAdd("Project_Later", "dropped: names are fixed by the first item");
+        ex.ItemWrite();
+        ex.WorkStop();
+    }
+
+    std::vector<fs::path> Files() const {
+        std::vector<fs::path> out;
+        for (auto& e : fs::recursive_directory_iterator(dir_)) {
+            if (e.is_regular_file()) out.push_back(e.path());
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(ExporterTest, WritesTheGoldenXmlCsvAndTxt) {
+    Exporter ex;
+    ex.SetTypeAll();
+    ex.TypeMDB = false;
+    ex.TypeDBF = false;
+    ex.Path = dir_.string();
+    ex.FileName = "Projekt";
+    ex.DataName = "Project";
+    ex.SetFileNameNone();
+    WriteSample(ex);
+    EXPECT_EQ(ex.ItemsCount(), 2);
+    EXPECT_EQ(ex.FieldsCount(), 4);
+
+    std::string xml = Read(dir_ / "Projekt.xml");
+    xml = std::regex_replace(xml, std::regex("\\(c\\) \\d{4}"), "(c) YEAR");
+    xml = std::regex_replace(xml, std::regex("date=\"[0-9.]+\" time=\"[0-9:]+\""), "date=\"DATE\" time=\"TIME\"");
+    EXPECT_EQ(xml, Read(TLX4R_TEST_DATA "/export/golden.xml"));
+    EXPECT_EQ(Read(dir_ / "Projekt.csv"), Read(TLX4R_TEST_DATA "/export/golden.csv"));
+    EXPECT_EQ(Read(dir_ / "Projekt.txt"), Read(TLX4R_TEST_DATA "/export/golden.txt"));
+    for (const auto& f : Files()) EXPECT_NE(f.extension(), ".part") << f;
+}
+
+TEST_F(ExporterTest, NamesFilesByStampIdDataNameAndEvent) {
+    Exporter ex;
+    ex.FileName = "Projekt";
+    const double moment = Date::FromYmdHms(2024, 3, 5, 7, 4, 9).Serial();
+    EXPECT_EQ(ex.BuildFileName(moment), "Projekt-20240305-070409-ID00000000-Data");
+    ex.EventDesc = "created";
+    ex.IDtext = "00000042";
+    EXPECT_EQ(ex.BuildFileName(moment), "Projekt-20240305-070409-ID00000042-Data-created");
+    ex.FileName.clear();
+    ex.FileWithTimeStamp = false;
+    EXPECT_EQ(ex.BuildFileName(moment), "ID00000042-Data-created");
+    ex.SetFileNameNone();
+    ex.EventDesc.clear();
+    EXPECT_EQ(ex.BuildFileName(moment), "");
+
+    // one file per item: the sixth value (the record ID after five "Info_" fields) names it
+    ex.SetFileNameNone();
+    ex.FileWithFieldID = true;
+    ex.IDtext.clear();
+    ex.MakeOneFile = false;
+    ex.Path = dir_.string();
+    ex.SubDir = "events";
+    ex.SetFormats("CSV");
+    ex.WorkStart();
+    for (int id : {7, 123}) {
+        for (int i = 1; i <= 5; ++i) ex.ItemAdd("Info_" + std::to_string(i), "i");
+        ex.ItemAdd("Project_ID", std::to_string(id));
+        ex.ItemWrite();
+    }
+    ex.WorkStop();
+    EXPECT_TRUE(fs::exists(dir_ / "events" / "ID00000007.csv"));
+    EXPECT_TRUE(fs::exists(dir_ / "events" / "ID00000123.csv"));
+    EXPECT_EQ(ex.Formats(), "CSV");
+    ex.SetFormats(" dbf;xml ");
+    EXPECT_EQ(ex.Formats(), "XML;DBF");
+}
+
+TEST_F(ExporterTest, WritesDbfTablesWithTheirSideFile) {
+    std::ofstream(dir_ / "DB00001B.DBF") << "taken";  // the number 1 is in use
+    Exporter ex;
+    ex.SetTypeNone();
+    ex.TypeDBF = true;
+    ex.Path = dir_.string();
+    ex.FileName = "Projekte";
+    ex.SetFileNameNone();
+    ex.WorkStart();
+    for (int i = 1; i <= 5; ++i) ex.ItemAdd("Info_" + std::to_string(i), "Wert " + std::to_string(i));
+    ex.ItemAdd("Project_ID", "42");
+    ex.ItemAdd("Project_Name", "  Müller  ");
+    ex.ItemAdd("Project_Text", std::string(60, 'x'));
+    ex.ItemWrite();
+    ex.WorkStop();
+
+    const std::string side = Read(dir_ / "Projekte.db3");
+    const std::string a = (dir_ / "DB00002A.dbf").string(), b = (dir_ / "DB00002B.dbf").string();
+    EXPECT_EQ(side, "Info_1=Wert 1\r\nInfo_2=Wert 2\r\nInfo_3=Wert 3\r\nInfo_4=Wert 4\r\nInfo_5=Wert 5\r\n"
+                    "Fields=" + a + "\r\nValues=" + b + "\r\n");
+
+    const std::string dict = Read(a);
+    EXPECT_EQ(dict.substr(97, 9 + 254).substr(1, 8), "FLD00006");
+    EXPECT_EQ(dict.substr(97 + 263 + 1, 8), "FLD00007");
+    EXPECT_EQ(dict.substr(97 + 2 * 263 + 1, 8), "FLD00008");
+    EXPECT_EQ(dict.substr(97 + 2 * 263 + 9, 12), "Project_Text");
+
+    const std::string data = Read(b);
+    ASSERT_EQ(data.size(), 32u + 3 * 32 + 1 + (1 + 3 * 50) + 1);
+    EXPECT_EQ(data.substr(32, 8), "FLD00006");
+    const std::string record = data.substr(32 + 96 + 1, 151);
+    EXPECT_EQ(record.substr(1, 2), "42");
+    EXPECT_EQ(record.substr(51, 7), "M\xFCller ") << "trimmed, Windows-1252";
+    EXPECT_EQ(record.substr(101, 50), std::string(50, 'x')) << "cut to 50";
+
+    // ClearBefore removes the earlier tables and side files
+    ex.ClearBefore = true;
+    ex.SetTypeNone();
+    ex.TypeCSV = true;
+    ex.TypeDBF = true;
+    ex.WorkStart();
+    ex.ItemAdd("Project_ID", "1");
+    ex.ItemWrite();
+    ex.WorkStop();
+    EXPECT_FALSE(fs::exists(dir_ / "DB00002A.dbf"));
+    EXPECT_FALSE(fs::exists(dir_ / "DB00001B.DBF"));
+    EXPECT_TRUE(fs::exists(dir_ / "DB00001A.dbf"));
+}
+
+TEST_F(ExporterTest, AnUnwritableFolderIsNamedAndNothingLooksComplete) {
+    // a folder that cannot exist: its parent is a file (root may write anywhere else)
+    std::ofstream(dir_ / "akten") << "a file, not a folder";
+    const fs::path target = dir_ / "akten" / "export";
+    Exporter ex;
+    ex.Path = target.string();
+    ex.SetTypeAll();
+    ex.TypeMDB = false;
+    ex.WorkStart();
+    ex.ItemAdd("Project_ID", "1");
+    try {
+        ex.ItemWrite();
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_NE(e.Description().find(target.string()), std::string::npos) << e.Description();
+    }
+    EXPECT_EQ(Files(), std::vector<fs::path>{dir_ / "akten"});
+}
+
+TEST_F(ExporterTest, AFailedRunLeavesNoFileUnderItsRealName) {
+    Exporter ex;
+    ex.Path = dir_.string();
+    ex.FileName = "halb";
+    ex.SetFileNameNone();
+    ex.WorkStart();
+    ex.ItemAdd("Project_ID", "1");
+    ex.ItemWrite();
+    EXPECT_FALSE(fs::exists(dir_ / "halb.xml")) << "still being written";
+    ex.Clear();  // the run is abandoned
+    EXPECT_TRUE(Files().empty());
+}
+
+}  // namespace
+}  // namespace tlx4r
