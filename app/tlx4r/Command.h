@@ -18,5 +18,16 @@ struct Command {
 const std::vector<Command>& Commands();
 
 int RunDemoRules(const std::vector<std::string>& args);
+int RunSql(const std::vector<std::string>& args);
+int RunNew(const std::vector<std::string>& args);
+int RunOpen(const std::vector<std::string>& args);
+int RunVerify(const std::vector<std::string>& args);
+int RunCompact(const std::vector<std::string>& args);
+int RunConvert(const std::vector<std::string>& args);
+int RunDemo(const std::vector<std::string>& args);
+int RunLookup(const std::vector<std::string>& args);
+int RunProjects(const std::vector<std::string>& args);
+int RunClients(const std::vector<std::string>& args);
+int RunEntries(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

@@ -10,6 +10,18 @@ namespace tlx4r::cli {
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{
         {"demo-rules", "", "shows the date, time, amount and VAT rules at work", RunDemoRules},
+        {"sql", "FILE \"STATEMENT\"", "runs a statement on a reporting database; rows are printed as CSV", RunSql},
+        {"new", "REPORTING [--finance FINANCE]", "creates a reporting database (linked to the finance database)", RunNew},
+        {"open", "REPORTING [--finance FINANCE]", "opens a reporting database and prints each table's row count", RunOpen},
+        {"verify", "REPORTING [--full] [--finance FINANCE]", "checks and repairs a reporting database", RunVerify},
+        {"compact", "REPORTING", "compacts a reporting database in place", RunCompact},
+        {"convert", "REPORTING", "rebuilds a reporting database of an older format", RunConvert},
+        {"demo", "DIR", "creates a demo finance database and the reporting database linked to it in DIR", RunDemo},
+        {"lookup", "REPORTING TABLE export|import FILE [options]",
+         "writes or reads a lookup table (departments, project types, persons, templates) as a text file", RunLookup},
+        {"projects", "REPORTING", "lists the projects as CSV", RunProjects},
+        {"clients", "REPORTING", "lists the clients as CSV", RunClients},
+        {"entries", "REPORTING [--verify]", "lists the entries as CSV (after checking and rewriting them)", RunEntries},
     };
     return commands;
 }

@@ -202,4 +202,20 @@ tlx4r::Date DateFromText(std::string_view text) {
 
 db::Value DateToField(tlx4r::Date date) { return date.IsNull() ? db::Value() : db::Value(date); }
 
+void FieldValueSet(db::Recordset& rs, std::string_view field, const db::Value& value) { rs.Set(field, value); }
+
+void FieldTextSet(db::Recordset& rs, std::string_view field, std::string_view text) {
+    if (text.empty()) {
+        rs.Set(field, db::Value());
+        return;
+    }
+    const auto& definition = rs.Fields()[static_cast<std::size_t>(rs.FieldIndex(field))];
+    // a Memo has no size; the engine never cuts, so the writer does
+    if (definition.Type() == db::FieldType::Text && utf8::Length(text) > static_cast<std::size_t>(definition.Size())) {
+        rs.Set(field, db::Value(StrFix(text, definition.Size())));
+    } else {
+        rs.Set(field, db::Value(std::string(text)));
+    }
+}
+
 }  // namespace tlx4r

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Recordset.h"
 #include "db/Value.h"
 #include "types/Currency.h"
 #include "types/Date.h"
@@ -68,5 +69,11 @@ tlx4r::Currency AmountFromText(std::string_view text);
 tlx4r::Date DateFromText(std::string_view text);
 // The date 0 is stored as Null.
 db::Value DateToField(tlx4r::Date date);
+
+// Field writers on a recordset row in Edit or AddNew: FieldValueSet stores the value as it is
+// (DbError when the field does not take it); FieldTextSet cuts the text to the field's size in
+// characters and stores an empty text as Null.
+void FieldValueSet(db::Recordset& rs, std::string_view field, const db::Value& value);
+void FieldTextSet(db::Recordset& rs, std::string_view field, std::string_view text);
 
 }  // namespace tlx4r

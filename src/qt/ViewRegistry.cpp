@@ -1,6 +1,10 @@
 #include "qt/ViewRegistry.h"
 
+#include "core/frmInfo.h"
+#include "core/modReporting.h"
+#include "core/modStringLibrary.h"
 #include "qt/DateRangeView.h"
+#include "qt/InfoView.h"
 #include "reporting/ctlDateRange.h"
 
 namespace tlx4r::qt {
@@ -15,6 +19,16 @@ ViewRegistry& ViewRegistry::Instance() {
                 auto range = std::make_unique<ctlDateRange>();
                 range->SetQuarter(2024, 2, 0);
                 return range;
+            });
+        r.Register(
+            "frmInfo", [](ui::Form& form) -> QWidget* { return new InfoView(dynamic_cast<frmInfo&>(form)); },
+            [] {
+                auto info = std::make_unique<frmInfo>();
+                info->lblProgram.SetCaption("Reporting (" + std::to_string(kVersionMajor) + "." +
+                                            std::to_string(kVersionMinor) + "." +
+                                            std::to_string(kVersionRevision) + " - " + ReleaseDate() + ")");
+                info->lblCopyright.SetCaption(LegalCopyright());
+                return info;
             });
         return r;
     }();

@@ -1,0 +1,189 @@
+#include "Database.h"
+
+#include "db/Catalog.h"
+#include "db/DbError.h"
+#include "db/SqliteEngine.h"
+
+#include <cctype>
+
+namespace tlx4r::db {
+
+namespace {
+
+// The first word of a statement, upper case ("" when there is none).
+std::string Verb(std::string_view sql) {
+    std::size_t i = 0;
+    while (i < sql.size() && (std::isspace(static_cast<unsigned char>(sql[i])) || sql[i] == '(')) ++i;
+    std::string word;
+    while (i < sql.size() && std::isalpha(static_cast<unsigned char>(sql[i]))) {
+        word += static_cast<char>(std::toupper(static_cast<unsigned char>(sql[i])));
+        ++i;
+    }
+    return word;
+}
+
+constexpr std::size_t kStatementCacheSize = 128;
+
+}  // namespace
+
+Database::Database(std::shared_ptr<Engine> engine) : engine_(std::move(engine)) {}
+
+Database Database::Create(const std::string& path, const OpenOptions& options) {
+    return Database(std::make_shared<SqliteEngine>(path, true, options));
+}
+
+Database Database::Open(const std::string& path, const OpenOptions& options) {
+    Database db(std::make_shared<SqliteEngine>(path, false, options));
+    db.RestoreLinks();
+    return db;
+}
+
+Database::~Database() { Close(); }
+
+Database::Database(Database&&) noexcept = default;
+
+Database& Database::operator=(Database&& other) noexcept {
+    if (this != &other) {
+        Close();
+        engine_ = std::move(other.engine_);
+        table_defs_ = std::move(other.table_defs_);
+        query_defs_ = std::move(other.query_defs_);
+        relations_ = std::move(other.relations_);
+        statements_ = std::move(other.statements_);
+        statements_generation_ = other.statements_generation_;
+    }
+    return *this;
+}
+
+// Linked tables are temporary views; they are made again on every open. A link whose file has
+// gone is left out (using it reports the missing table).
+void Database::RestoreLinks() {
+    for (const auto& link : Catalog(*engine_).Links()) {
+        try {
+            engine_->CreateLink(link.name, link.path, link.source_table);
+        } catch (const DbError&) {
+        }
+    }
+}
+
+bool Database::IsOpen() const { return engine_ && engine_->IsOpen(); }
+
+void Database::Close() noexcept {
+    statements_.clear();
+    table_defs_.reset();
+    query_defs_.reset();
+    relations_.reset();
+    if (engine_) engine_->Close();
+    engine_.reset();
+}
+
+void Database::Require() const {
+    if (!IsOpen()) throw DbError(3420, "The database is closed.");
+}
+
+const std::string& Database::Name() const {
+    static const std::string none;
+    return engine_ ? engine_->Path() : none;
+}
+
+bool Database::ReadOnly() const {
+    Require();
+    return engine_->ReadOnly();
+}
+
+Engine& Database::GetEngine() const {
+    Require();
+    return *engine_;
+}
+
+long long Database::Execute(std::string_view sql) {
+    Require();
+    std::string key(sql);
+    if (statements_generation_ != engine_->SchemaGeneration()) {
+        statements_.clear();
+        statements_generation_ = engine_->SchemaGeneration();
+    }
+    auto it = statements_.find(key);
+    if (it == statements_.end()) {
+        auto translation = engine_->Translate(sql);
+        if (translation.returns_rows) {
+            throw DbError(3065, "A query that selects rows cannot be executed; open it as a recordset.\nStatement: " +
+                                    key);
+        }
+        const std::string verb = Verb(translation.sql);
+        if (verb == "CREATE" || verb == "ALTER" || verb == "DROP") {
+            engine_->Exec(translation.sql);
+            engine_->SchemaChanged();
+            return 0;
+        }
+        if (verb == "PRAGMA" || verb == "ATTACH" || verb == "DETACH" || verb == "VACUUM") {
+            return engine_->Exec(translation.sql);
+        }
+        if (statements_.size() >= kStatementCacheSize) statements_.clear();
+        it = statements_.emplace(key, engine_->Prepare(translation.sql)).first;
+    }
+    auto& statement = *it->second;
+    statement.Reset();
+    while (statement.Step()) {
+    }
+    statement.Reset();
+    return engine_->Changes();
+}
+
+Recordset Database::OpenRecordset(std::string_view source) {
+    Require();
+    std::string name(source);
+    while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
+    if (name.size() >= 2 && name.front() == '[' && name.back() == ']') name = name.substr(1, name.size() - 2);
+    auto tables = engine_->TableNames();
+    bool local_table = false;
+    if (auto found = engine_->FindTable(name)) {
+        for (const auto& t : tables) local_table = local_table || t == *found;
+    }
+    return OpenRecordset(source, local_table ? RecordsetType::Table : RecordsetType::Dynaset);
+}
+
+Recordset Database::OpenRecordset(std::string_view source, RecordsetType type) {
+    Require();
+    return Recordset(engine_, source, type);
+}
+
+db::TableDefs& Database::TableDefs() {
+    Require();
+    if (!table_defs_) table_defs_ = std::make_unique<db::TableDefs>(engine_);
+    return *table_defs_;
+}
+
+db::QueryDefs& Database::QueryDefs() {
+    Require();
+    if (!query_defs_) query_defs_ = std::make_unique<db::QueryDefs>(engine_);
+    return *query_defs_;
+}
+
+db::Relations& Database::Relations() {
+    Require();
+    if (!relations_) relations_ = std::make_unique<db::Relations>(engine_);
+    return *relations_;
+}
+
+void Database::BeginTrans() {
+    Require();
+    engine_->Begin();
+}
+
+void Database::CommitTrans() {
+    Require();
+    engine_->Commit();
+}
+
+void Database::Rollback() {
+    Require();
+    engine_->Rollback();
+}
+
+void Database::CompactInto(const std::string& path) {
+    Require();
+    engine_->CompactInto(path);
+}
+
+}  // namespace tlx4r::db

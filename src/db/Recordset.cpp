@@ -1,0 +1,712 @@
+#include "Recordset.h"
+
+#include "db/DbError.h"
+#include "db/Engine.h"
+#include "db/FieldValue.h"
+#include "types/Utf8.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_set>
+
+namespace tlx4r::db {
+
+namespace {
+
+[[noreturn]] void NoCurrentRecord() { throw DbError(3021, "There is no current record."); }
+
+[[noreturn]] void NotSupported(const char* what) {
+    throw DbError(3251, std::string(what) + " is not supported by this kind of recordset.");
+}
+
+std::string Lower(std::string_view s) { return utf8::Lower(s); }
+
+std::string StripBrackets(std::string_view source) {
+    std::string s = std::string(source);
+    auto b = s.find_first_not_of(" \t\r\n");
+    auto e = s.find_last_not_of(" \t\r\n;");
+    if (b == std::string::npos) return {};
+    s = s.substr(b, e - b + 1);
+    if (s.size() >= 2 && s.front() == '[' && s.back() == ']') s = s.substr(1, s.size() - 2);
+    return s;
+}
+
+// Keys are bound as integers, so the look-up stays a direct one.
+Value KeyValue(std::int64_t key) {
+    if (key >= INT32_MIN && key <= INT32_MAX) return Value(static_cast<std::int32_t>(key));
+    return KeyValue(key);
+}
+
+bool IsPlainName(const std::string& s) {
+    return !s.empty() && s.find_first_of(" \t\r\n()=*,'\"") == std::string::npos;
+}
+
+}  // namespace
+
+Recordset::Recordset(std::shared_ptr<Engine> engine, std::string_view source, RecordsetType type)
+    : engine_(std::move(engine)), type_(type) {
+    std::string name = StripBrackets(source);
+    std::optional<std::string> table;
+    if (IsPlainName(name)) table = engine_->FindTable(name);
+    if (type_ == RecordsetType::Table) {
+        if (!table) throw DbError(3078, "The table '" + name + "' does not exist.");
+        OpenTable(*table);
+    } else if (table) {
+        OpenStatement("SELECT * FROM " + engine_->Quote(*table));
+    } else {
+        auto translation = engine_->Translate(source);
+        if (!translation.returns_rows) {
+            throw DbError(3065, "The statement returns no rows; run it with Execute.\nStatement: " + std::string(source));
+        }
+        OpenStatement(translation.sql);
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i) orders_.push_back(!Keyed() ? false : Lower(origin_[i]) == Lower(key_column_));
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        name_pos_.emplace(fields_[i].Name(), static_cast<int>(i));
+        name_pos_lower_.emplace(Lower(fields_[i].Name()), static_cast<int>(i));
+    }
+}
+
+Recordset::~Recordset() = default;
+Recordset::Recordset(Recordset&&) noexcept = default;
+Recordset& Recordset::operator=(Recordset&&) noexcept = default;
+
+void Recordset::OpenTable(const std::string& table) {
+    auto tables = engine_->TableNames();
+    if (std::find(tables.begin(), tables.end(), table) == tables.end()) {
+        throw DbError(3219, "'" + table + "' is a query or linked table; open it as a dynaset or snapshot.");
+    }
+    table_ = table;
+    key_column_ = "rowid";
+    std::string columns;
+    for (const auto& c : engine_->Columns(table)) {
+        if (c.row_key) key_column_ = c.field.Name();
+        fields_.push_back(c.field);
+        typed_.push_back(true);
+        origin_.push_back(c.field.Name());
+        defaults_.push_back(FieldValue::DefaultOf(c.field));
+        columns += (columns.empty() ? "" : ", ") + engine_->Quote(c.field.Name());
+    }
+    updatable_ = !engine_->ReadOnly();
+    select_list_ = columns;
+    fetch_ = engine_->Prepare("SELECT " + columns + " FROM " + engine_->Quote(table) + " WHERE " +
+                              engine_->Quote(key_column_) + " = ?1");
+    at_ = At::First;
+}
+
+void Recordset::OpenStatement(std::string_view sql) {
+    auto statement = engine_->Prepare(sql);
+    const int n = statement->ColumnCount();
+    std::vector<ColumnMeta> metas;
+    for (int i = 0; i < n; ++i) metas.push_back(statement->Column(i));
+    // The rows are updatable when they carry the row key of the table their columns come from.
+    std::map<std::string, std::vector<ColumnInfo>> schemas;
+    for (int i = 0; i < n && key_field_ < 0; ++i) {
+        const auto& m = metas[static_cast<std::size_t>(i)];
+        if (m.origin_table.empty() || m.origin_schema != "main") continue;
+        auto& cols = schemas[m.origin_table];
+        if (cols.empty()) cols = engine_->Columns(m.origin_table);
+        for (const auto& c : cols) {
+            if (c.row_key && Lower(c.field.Name()) == Lower(m.origin_column)) {
+                table_ = m.origin_table;
+                key_column_ = c.field.Name();
+                key_field_ = i;
+            }
+        }
+    }
+    if (table_.empty() && n > 0 && !metas[0].origin_table.empty() &&
+        std::all_of(metas.begin(), metas.end(), [&](const ColumnMeta& m) { return m.origin_table == metas[0].origin_table; })) {
+        table_ = metas[0].origin_table;
+    }
+    const auto& base = schemas[table_];
+    for (const auto& m : metas) {
+        fields_.push_back(m.field);
+        typed_.push_back(m.typed);
+        bool writes = Keyed() && m.origin_table == table_ && m.origin_schema == "main" && !m.origin_column.empty();
+        origin_.push_back(writes ? m.origin_column : std::string());
+        Value dflt;
+        for (const auto& c : base) {
+            if (writes && Lower(c.field.Name()) == Lower(m.origin_column)) dflt = FieldValue::DefaultOf(c.field);
+        }
+        defaults_.push_back(dflt);
+    }
+    updatable_ = type_ == RecordsetType::Dynaset && Keyed() && !engine_->ReadOnly();
+    while (statement->Step()) {
+        ++row_count_;
+        for (int i = 0; i < n; ++i) {
+            auto ui = static_cast<std::size_t>(i);
+            cells_.push_back(statement->Get(i));
+            FieldValue::Normalize(fields_[ui], typed_[ui], cells_.back());
+        }
+        if (Keyed()) keys_.push_back(statement->GetInt64(key_field_));
+    }
+    keys_loaded_ = true;
+    at_ = cells_.empty() ? At::Eof : At::Index;
+    pos_ = 0;
+}
+
+bool Recordset::IsOpen() const { return engine_ && engine_->IsOpen(); }
+
+void Recordset::Close() noexcept {
+    seek_.clear();
+    fetch_.reset();
+    block_fetch_.reset();
+    cells_.clear();
+    row_count_ = 0;
+    keys_.clear();
+    writes_[0].clear();
+    writes_[1].clear();
+    last_write_[0] = last_write_[1] = nullptr;
+    engine_.reset();
+    edit_mode_ = EditMode::None;
+}
+
+bool Recordset::Updatable() const { return IsOpen() && updatable_; }
+
+void Recordset::Require() const {
+    if (!IsOpen()) throw DbError(3420, "The recordset is closed (or its database was closed).");
+}
+
+void Recordset::RequireWritable() const {
+    Require();
+    if (!updatable_) {
+        throw DbError(3027, "The recordset cannot be updated" +
+                                std::string(engine_->ReadOnly() ? ": the database is read-only." : " (snapshot, or rows "
+                                                                                                  "without their table's key)."));
+    }
+}
+
+std::string Recordset::Owner() const { return table_.empty() ? std::string() : table_ + "."; }
+
+long long Recordset::Size() const {
+    if (Lazy()) {
+        EnsureKeys();
+        return static_cast<long long>(keys_.size());
+    }
+    return row_count_;
+}
+
+void Recordset::EnsureKeys() const {
+    if (keys_loaded_ || !Lazy()) return;
+    std::string order;
+    for (const auto& f : index_fields_) {
+        std::string plain = (!f.empty() && (f[0] == '-' || f[0] == '+')) ? f.substr(1) : f;
+        order += engine_->Quote(plain) + (f[0] == '-' ? " DESC, " : ", ");
+    }
+    auto keys = engine_->Prepare("SELECT " + engine_->Quote(key_column_) + " FROM " + engine_->Quote(table_) +
+                                 " ORDER BY " + order + engine_->Quote(key_column_));
+    keys_.clear();
+    while (keys->Step()) keys_.push_back(keys->GetInt64(0));
+    keys_loaded_ = true;
+}
+
+void Recordset::Resolve() const {
+    if (at_ == At::First) {
+        pos_ = 0;
+        at_ = Size() > 0 ? At::Index : At::Eof;
+    } else if (at_ == At::Key) {
+        EnsureKeys();
+        auto it = std::find(keys_.begin(), keys_.end(), current_key_);
+        if (it == keys_.end()) {
+            at_ = At::Eof;
+        } else {
+            at_ = At::Index;
+            pos_ = it - keys_.begin();
+        }
+    }
+}
+
+std::int64_t Recordset::CurrentKey() const {
+    if (at_ == At::Key) return current_key_;
+    Resolve();
+    if (at_ != At::Index || pos_ < 0 || pos_ >= Size()) NoCurrentRecord();
+    return Keyed() ? keys_[static_cast<std::size_t>(pos_)] : pos_;
+}
+
+// Keeps the position by key, so the keys may be reloaded (or left stale) without losing it.
+void Recordset::ToKey() const {
+    if (!Lazy() || at_ != At::Index || pos_ < 0 || pos_ >= static_cast<long long>(keys_.size())) return;
+    const_cast<Recordset*>(this)->current_key_ = keys_[static_cast<std::size_t>(pos_)];
+    at_ = At::Key;
+}
+
+void Recordset::RequireCurrent() const {
+    Require();
+    if (deleted_current_) throw DbError(3167, "The current record was deleted.");
+    if (at_ == At::Key) return;
+    Resolve();
+    if (at_ != At::Index || pos_ < 0 || pos_ >= Size()) NoCurrentRecord();
+}
+
+const Value& Recordset::CurrentValue(std::size_t field) const {
+    RequireCurrent();
+    if (!Lazy()) return cells_[static_cast<std::size_t>(pos_) * fields_.size() + field];
+    std::int64_t key = CurrentKey();
+    if (at_ == At::Index) {
+        if (const Value* v = BlockValue(key, field)) return *v;
+    }
+    if (!current_loaded_ || current_loaded_key_ != key) {
+        fetch_->Reset();
+        fetch_->Bind(1, KeyValue(key));
+        if (!fetch_->Step()) throw DbError(3167, "The current record was deleted.");
+        current_.clear();
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            current_.push_back(FieldValue::FromStored(fields_[i], true, fetch_->Get(static_cast<int>(i))));
+        }
+        fetch_->Reset();
+        current_loaded_ = true;
+        current_loaded_key_ = key;
+    }
+    return current_[field];
+}
+
+const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
+    const long long changes = engine_->TotalChanges();
+    auto found = block_rows_.find(key);
+    if (changes == block_changes_ && found != block_rows_.end()) return &block_cells_[found->second * fields_.size() + field];
+    auto* self = const_cast<Recordset*>(this);
+    if (!block_fetch_) {
+        std::string marks;
+        for (std::size_t i = 0; i < kBlock; ++i) marks += (i ? ", ?" : "?") + std::to_string(i + 1);
+        self->block_fetch_ = engine_->Prepare("SELECT " + engine_->Quote(key_column_) + ", " + select_list_ + " FROM " +
+                                              engine_->Quote(table_) + " WHERE " + engine_->Quote(key_column_) +
+                                              " IN (" + marks + ")");
+    }
+    const long long size = static_cast<long long>(keys_.size());
+    // walking backwards: the block ends at the current row
+    long long start = (block_start_ >= 0 && pos_ < block_start_) ? std::max(0LL, pos_ - static_cast<long long>(kBlock) + 1) : pos_;
+    block_fetch_->Reset();
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        long long at = std::min(start + static_cast<long long>(i), size - 1);
+        block_fetch_->Bind(static_cast<int>(i + 1), KeyValue(keys_[static_cast<std::size_t>(at)]));
+    }
+    block_rows_.clear();
+    block_cells_.clear();
+    std::size_t row = 0;
+    while (block_fetch_->Step()) {
+        block_rows_.emplace(block_fetch_->GetInt64(0), row++);
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            block_cells_.push_back(block_fetch_->Get(static_cast<int>(i + 1)));
+            FieldValue::Normalize(fields_[i], true, block_cells_.back());
+        }
+    }
+    block_fetch_->Reset();
+    block_start_ = start;
+    block_changes_ = changes;
+    found = block_rows_.find(key);
+    return found == block_rows_.end() ? nullptr : &block_cells_[found->second * fields_.size() + field];
+}
+
+bool Recordset::Bof() const {
+    Require();
+    if (at_ == At::Key) return false;
+    Resolve();
+    return at_ == At::Bof || Size() == 0;
+}
+
+bool Recordset::Eof() const {
+    Require();
+    if (at_ == At::Key) return false;
+    Resolve();
+    return at_ == At::Eof || Size() == 0 || (at_ == At::Index && pos_ >= Size());
+}
+
+void Recordset::MoveFirst() {
+    Require();
+    edit_mode_ = EditMode::None;
+    deleted_current_ = false;
+    pos_ = 0;
+    at_ = Size() > 0 ? At::Index : At::Eof;
+}
+
+void Recordset::MoveLast() {
+    Require();
+    edit_mode_ = EditMode::None;
+    deleted_current_ = false;
+    if (Size() == 0) NoCurrentRecord();
+    pos_ = Size() - 1;
+    at_ = At::Index;
+}
+
+void Recordset::MoveNext() {
+    Require();
+    edit_mode_ = EditMode::None;
+    Resolve();
+    if (at_ == At::Eof) NoCurrentRecord();
+    if (at_ == At::Bof) {
+        pos_ = 0;
+    } else if (deleted_current_) {
+        deleted_current_ = false;  // the row after the deleted one already is at pos_
+    } else {
+        ++pos_;
+    }
+    at_ = pos_ < Size() ? At::Index : At::Eof;
+}
+
+void Recordset::MovePrevious() {
+    Require();
+    edit_mode_ = EditMode::None;
+    Resolve();
+    if (at_ == At::Bof) NoCurrentRecord();
+    if (at_ == At::Eof) pos_ = Size();
+    deleted_current_ = false;
+    --pos_;
+    at_ = pos_ >= 0 ? At::Index : At::Bof;
+}
+
+long long Recordset::RecordCount() const {
+    Require();
+    return Size();
+}
+
+Recordset::Bookmark Recordset::GetBookmark() const {
+    RequireCurrent();
+    return CurrentKey();
+}
+
+void Recordset::SetBookmark(Bookmark bookmark) {
+    Require();
+    edit_mode_ = EditMode::None;
+    deleted_current_ = false;
+    if (Keyed()) {
+        EnsureKeys();
+        auto it = std::find(keys_.begin(), keys_.end(), bookmark);
+        if (it == keys_.end()) throw DbError(3159, "The bookmark is not valid for this recordset.");
+        pos_ = it - keys_.begin();
+    } else {
+        if (bookmark < 0 || bookmark >= Size()) throw DbError(3159, "The bookmark is not valid for this recordset.");
+        pos_ = bookmark;
+    }
+    at_ = At::Index;
+}
+
+Recordset::Bookmark Recordset::LastModified() const {
+    Require();
+    return last_modified_;
+}
+
+void Recordset::SetIndex(std::string_view name) {
+    Require();
+    if (type_ != RecordsetType::Table) NotSupported("An index");
+    for (const auto& index : engine_->Indexes(table_)) {
+        if (Lower(index.Name()) != Lower(name)) continue;
+        edit_mode_ = EditMode::None;
+        bool had_row = at_ == At::Key || (at_ == At::Index && pos_ >= 0 && pos_ < Size());
+        if (had_row && !deleted_current_) {
+            ToKey();
+        } else {
+            at_ = At::First;
+        }
+        index_name_ = index.Name();
+        index_fields_ = index.Fields();
+        index_field_pos_.clear();
+        orders_.assign(fields_.size(), false);
+        for (std::size_t i = 0; i < fields_.size(); ++i) orders_[i] = Lower(origin_[i]) == Lower(key_column_);
+        for (const auto& f : index_fields_) {
+            bool sign = !f.empty() && (f[0] == '-' || f[0] == '+');
+            int pos = FieldIndex(sign ? std::string_view(f).substr(1) : std::string_view(f));
+            index_field_pos_.push_back(pos);
+            orders_[static_cast<std::size_t>(pos)] = true;
+        }
+        keys_loaded_ = false;
+        seek_.clear();
+        return;
+    }
+    throw DbError(3800, "'" + std::string(name) + "' is not an index of table '" + table_ + "'.");
+}
+
+void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys) {
+    Require();
+    if (type_ != RecordsetType::Table) NotSupported("Seek");
+    if (index_fields_.empty()) throw DbError(3019, "Seek needs a current index (set Index first).");
+    const std::string op(comparison);
+    if (op != "=" && op != "<" && op != "<=" && op != ">" && op != ">=") {
+        throw DbError(3001, "Seek: '" + op + "' is no comparison (=, <, <=, >, >=).");
+    }
+    if (keys.empty() || keys.size() > index_fields_.size()) {
+        throw DbError(3001, "Seek: the index '" + index_name_ + "' has " + std::to_string(index_fields_.size()) +
+                                " field(s); " + std::to_string(keys.size()) + " key value(s) were given.");
+    }
+    edit_mode_ = EditMode::None;
+    // Outside a transaction every statement pays for taking the file's lock, so the row comes
+    // with the search; inside one a search is cheap and the row is often only edited.
+    const bool with_row = engine_->TransactionDepth() == 0;
+    const std::string slot = op + std::to_string(keys.size()) + (with_row ? "+row" : "");
+    auto& statement = seek_[slot];
+    if (!statement) {
+        std::string lhs, rhs, order;
+        const bool backwards = op[0] == '<';
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const std::string& f = fields_[static_cast<std::size_t>(index_field_pos_[i])].Name();
+            lhs += (i ? ", " : "") + engine_->Quote(f);
+            rhs += (i ? ", ?" : "?") + std::to_string(i + 1);
+            order += engine_->Quote(f) + (backwards ? " DESC, " : ", ");
+        }
+        if (keys.size() > 1) {
+            lhs = "(" + lhs + ")";
+            rhs = "(" + rhs + ")";
+        }
+        statement = engine_->Prepare("SELECT " + engine_->Quote(key_column_) + (with_row ? ", " + select_list_ : "") +
+                                     " FROM " + engine_->Quote(table_) + " WHERE " + lhs + " " + op + " " + rhs +
+                                     " ORDER BY " + order + engine_->Quote(key_column_) + (backwards ? " DESC" : "") +
+                                     " LIMIT 1");
+    }
+    statement->Reset();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const Field& field = fields_[static_cast<std::size_t>(index_field_pos_[i])];
+        statement->Bind(static_cast<int>(i + 1), FieldValue::ToStored(field, keys[i], Owner()));
+    }
+    deleted_current_ = false;
+    no_match_ = !statement->Step();
+    if (no_match_) {
+        at_ = At::Eof;
+        pos_ = keys_loaded_ ? static_cast<long long>(keys_.size()) : 0;
+    } else {
+        current_key_ = statement->GetInt64(0);
+        at_ = At::Key;
+        if (with_row) {
+            current_.clear();
+            for (std::size_t i = 0; i < fields_.size(); ++i) {
+                current_.push_back(FieldValue::FromStored(fields_[i], true, statement->Get(static_cast<int>(i + 1))));
+            }
+            current_loaded_ = true;
+            current_loaded_key_ = current_key_;
+        }
+    }
+    statement->Reset();
+}
+
+void Recordset::Find(std::string_view criteria, bool forward, bool from_edge) {
+    Require();
+    if (!Keyed() || table_.empty()) NotSupported("Find");
+    edit_mode_ = EditMode::None;
+    auto translation = engine_->Translate("SELECT [" + key_column_ + "] FROM [" + table_ + "] WHERE " +
+                                          std::string(criteria));
+    auto statement = engine_->Prepare(translation.sql);
+    std::unordered_set<std::int64_t> matches;
+    while (statement->Step()) matches.insert(statement->GetInt64(0));
+    Resolve();
+    const long long size = Size();
+    long long start;
+    if (from_edge) {
+        start = forward ? 0 : size - 1;
+    } else if (at_ == At::Eof) {
+        start = forward ? size : size - 1;
+    } else if (at_ == At::Bof) {
+        start = forward ? 0 : -1;
+    } else {
+        start = forward ? (deleted_current_ ? pos_ : pos_ + 1) : pos_ - 1;
+    }
+    for (long long i = start; i >= 0 && i < size; i += forward ? 1 : -1) {
+        if (matches.count(keys_[static_cast<std::size_t>(i)])) {
+            pos_ = i;
+            at_ = At::Index;
+            deleted_current_ = false;
+            no_match_ = false;
+            return;
+        }
+    }
+    no_match_ = true;
+}
+
+void Recordset::FindFirst(std::string_view criteria) { Find(criteria, true, true); }
+void Recordset::FindNext(std::string_view criteria) { Find(criteria, true, false); }
+void Recordset::FindPrevious(std::string_view criteria) { Find(criteria, false, false); }
+void Recordset::FindLast(std::string_view criteria) { Find(criteria, false, true); }
+
+const std::vector<Field>& Recordset::Fields() const {
+    Require();
+    return fields_;
+}
+
+int Recordset::FieldIndex(std::string_view name) const {
+    Require();
+    const auto next = static_cast<std::size_t>(name_hint_ + 1);
+    if (next < fields_.size() && fields_[next].Name() == name) return ++name_hint_;
+    if (auto exact = name_pos_.find(std::string(name)); exact != name_pos_.end()) return name_hint_ = exact->second;
+    auto it = name_pos_lower_.find(Lower(name));
+    if (it == name_pos_lower_.end()) {
+        throw DbError(3265, "The field '" + std::string(name) + "' is not in this recordset" +
+                                (table_.empty() ? std::string(".") : " of '" + table_ + "'."));
+    }
+    return it->second;
+}
+
+bool Recordset::HasField(std::string_view name) const {
+    Require();
+    return name_pos_.count(std::string(name)) > 0 || name_pos_lower_.count(Lower(name)) > 0;
+}
+
+const Value& Recordset::Get(std::string_view name) const { return Get(FieldIndex(name)); }
+
+const Value& Recordset::Get(int index) const {
+    Require();
+    if (index < 0 || index >= static_cast<int>(fields_.size())) {
+        throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
+    }
+    auto i = static_cast<std::size_t>(index);
+    if (edit_mode_ == EditMode::None && at_ == At::Index && !Lazy() && !deleted_current_ && pos_ >= 0 &&
+        pos_ < row_count_) {
+        return cells_[static_cast<std::size_t>(pos_) * fields_.size() + i];  // the walk through held rows
+    }
+    // Edit keeps only the changed values; the others are the row's
+    if (edit_mode_ == EditMode::AddNew || (edit_mode_ == EditMode::Edit && dirty_[i])) return buffer_[i];
+    return CurrentValue(i);
+}
+
+void Recordset::Set(std::string_view name, const Value& value) { Set(FieldIndex(name), value); }
+
+void Recordset::Set(int index, const Value& value) {
+    Require();
+    if (index < 0 || index >= static_cast<int>(fields_.size())) {
+        throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
+    }
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
+    auto i = static_cast<std::size_t>(index);
+    if (origin_[i].empty()) {
+        throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
+    }
+    buffer_[i] = FieldValue::ToStored(fields_[i], value, Owner());
+    dirty_[i] = true;
+}
+
+void Recordset::StartEdit(EditMode mode) {
+    edit_mode_ = mode;
+    dirty_.assign(fields_.size(), false);
+}
+
+void Recordset::AddNew() {
+    RequireWritable();
+    buffer_ = defaults_;
+    StartEdit(EditMode::AddNew);
+}
+
+void Recordset::Edit() {
+    RequireWritable();
+    RequireCurrent();
+    buffer_.assign(fields_.size(), Value());
+    StartEdit(EditMode::Edit);
+}
+
+void Recordset::CancelUpdate() {
+    Require();
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "CancelUpdate without Edit or AddNew.");
+    edit_mode_ = EditMode::None;
+    buffer_.clear();
+}
+
+EngineStatement& Recordset::WriteStatement(const std::vector<std::size_t>& changed) {
+    const bool adding = edit_mode_ == EditMode::AddNew;
+    const int kind = adding ? 1 : 0;
+    if (last_write_[kind] && last_write_mask_[kind] == dirty_) {
+        last_write_[kind]->Reset();
+        return *last_write_[kind];
+    }
+    auto& statement = writes_[kind][dirty_];
+    last_write_mask_[kind] = dirty_;
+    if (statement) {
+        last_write_[kind] = statement.get();
+        statement->Reset();
+        return *statement;
+    }
+    const std::string table = engine_->Quote(table_);
+    std::string sql;
+    if (adding) {
+        std::string names, marks;
+        for (std::size_t n = 0; n < changed.size(); ++n) {
+            names += (n ? ", " : "") + engine_->Quote(origin_[changed[n]]);
+            marks += (n ? ", ?" : "?") + std::to_string(n + 1);
+        }
+        sql = changed.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                              : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+    } else {
+        sql = "UPDATE " + table + " SET ";
+        for (std::size_t n = 0; n < changed.size(); ++n) {
+            sql += (n ? ", " : "") + engine_->Quote(origin_[changed[n]]) + " = ?" + std::to_string(n + 1);
+        }
+        sql += " WHERE " + engine_->Quote(key_column_) + " = ?" + std::to_string(changed.size() + 1);
+    }
+    statement = engine_->Prepare(sql);
+    last_write_[kind] = statement.get();
+    return *statement;
+}
+
+void Recordset::Update() {
+    RequireWritable();
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "Update without Edit or AddNew.");
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (dirty_[i]) changed.push_back(i);
+    }
+    const std::size_t width = fields_.size();
+    std::int64_t written = 0;
+    bool moved_in_order = false;
+    if (edit_mode_ == EditMode::Edit) {
+        const std::int64_t old_key = CurrentKey();
+        written = old_key;
+        if (!changed.empty()) {
+            auto& statement = WriteStatement(changed);
+            for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
+            statement.Bind(static_cast<int>(changed.size() + 1), KeyValue(old_key));
+            statement.Step();
+            statement.Reset();
+            if (engine_->Changes() == 0) throw DbError(3167, "The record was deleted by another user or program.");
+            for (auto i : changed) {
+                if (orders_[i]) {
+                    moved_in_order = true;
+                    if (Lower(origin_[i]) == Lower(key_column_)) written = buffer_[i].ToLong();
+                }
+            }
+        }
+        if (!Lazy()) {
+            for (auto i : changed) cells_[static_cast<std::size_t>(pos_) * width + i] = buffer_[i];
+            if (Keyed()) keys_[static_cast<std::size_t>(pos_)] = written;
+        }
+    } else {
+        auto& statement = WriteStatement(changed);
+        for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
+        statement.Step();
+        statement.Reset();
+        written = engine_->LastInsertId();
+        if (!Lazy()) {
+            // a dynaset shows the added row at its end, as the old engine did
+            if (key_field_ >= 0) buffer_[static_cast<std::size_t>(key_field_)] = KeyValue(written);
+            cells_.insert(cells_.end(), buffer_.begin(), buffer_.end());
+            ++row_count_;
+            keys_.push_back(written);
+        }
+    }
+    if (Lazy()) {
+        if (edit_mode_ == EditMode::AddNew || moved_in_order) {
+            ToKey();
+            if (at_ == At::Key && edit_mode_ == EditMode::Edit) current_key_ = written;
+            keys_loaded_ = false;
+        }
+        current_loaded_ = false;
+    }
+    last_modified_ = written;
+    edit_mode_ = EditMode::None;
+    buffer_.clear();
+}
+
+void Recordset::Delete() {
+    RequireWritable();
+    RequireCurrent();
+    edit_mode_ = EditMode::None;
+    Resolve();
+    std::int64_t key = CurrentKey();
+    auto statement = engine_->Cached("DELETE FROM " + engine_->Quote(table_) + " WHERE " +
+                                      engine_->Quote(key_column_) + " = ?1");
+    statement.Bind(1, KeyValue(key));
+    statement.Step();
+    if (!Lazy()) {
+        auto first = cells_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(pos_) * fields_.size());
+        cells_.erase(first, first + static_cast<std::ptrdiff_t>(fields_.size()));
+        --row_count_;
+    }
+    keys_.erase(keys_.begin() + pos_);
+    current_loaded_ = false;
+    deleted_current_ = true;
+}
+
+}  // namespace tlx4r::db

@@ -1,0 +1,191 @@
+#pragma once
+
+#include "db/EngineStatement.h"
+#include "db/Field.h"
+#include "db/Value.h"
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tlx4r::db {
+
+class Engine;
+
+// The old engine's recordset kinds, with its numbers.
+enum class RecordsetType {
+    Table = 1,     // one table, walked in the order of its current index, positioned with Seek
+    Dynaset = 2,   // rows of a table or statement; updatable when they come from one table with its key
+    Snapshot = 4,  // rows of a table or statement, read-only
+};
+
+// A cursor over rows, as the component's code walks, searches and edits them.
+//
+// Position: BOF before the first row, EOF after the last; a new recordset stands on its first
+// row (or on BOF and EOF at once when it is empty). RecordCount after MoveLast is the number of
+// rows (it is always that here). "Not found" is state: Seek and Find… set NoMatch and leave the
+// recordset without a current row (Seek) or where it was (Find…).
+//
+// Editing: Edit or AddNew opens a buffer; Set writes into it (checked against the field's type,
+// DbError 3421/3163/6); Update stores it, CancelUpdate drops it. Delete removes the current
+// row at once. A table recordset stays on its row after AddNew/Update; LastModified is the
+// bookmark of the row written last.
+//
+// Field names are found case-insensitively. Every call on a closed recordset (or one whose
+// database was closed) throws DbError 3420.
+class Recordset {
+public:
+    enum class EditMode { None, Edit, AddNew };
+    using Bookmark = std::int64_t;
+
+    Recordset() = default;
+    ~Recordset();
+    Recordset(Recordset&&) noexcept;
+    Recordset& operator=(Recordset&&) noexcept;
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    bool IsOpen() const;
+    void Close() noexcept;
+    RecordsetType Type() const { return type_; }
+    bool Updatable() const;
+    // The table the rows come from; "" for rows of a statement over several tables.
+    const std::string& Name() const { return table_; }
+
+    // Navigation.
+    bool Bof() const;
+    bool Eof() const;
+    void MoveFirst();
+    void MoveLast();
+    void MoveNext();
+    void MovePrevious();
+    long long RecordCount() const;
+    Bookmark GetBookmark() const;
+    void SetBookmark(Bookmark bookmark);
+    Bookmark LastModified() const;
+
+    // Table recordsets: the index that orders the rows and that Seek searches.
+    const std::string& Index() const { return index_name_; }
+    void SetIndex(std::string_view name);
+    // comparison is "=", "<", "<=", ">" or ">="; keys match the index's first fields in order.
+    // Finds the first row in index order that compares so ("<" and "<=" the last one).
+    void Seek(std::string_view comparison, const std::vector<Value>& keys);
+    void Seek(std::string_view comparison, const Value& key) { Seek(comparison, std::vector<Value>{key}); }
+    bool NoMatch() const { return no_match_; }
+
+    // Dynaset and table recordsets: criteria is a condition in the component's dialect, e.g.
+    // "Setting=\"Name\"" or "ProjectID = 5 And Archive = False".
+    void FindFirst(std::string_view criteria);
+    void FindNext(std::string_view criteria);
+    void FindPrevious(std::string_view criteria);
+    void FindLast(std::string_view criteria);
+
+    // Fields.
+    const std::vector<Field>& Fields() const;
+    // The position of a field; throws DbError 3265 when there is none of that name.
+    int FieldIndex(std::string_view name) const;
+    bool HasField(std::string_view name) const;
+    // The value stays valid until the recordset moves or changes.
+    const Value& Get(std::string_view name) const;
+    const Value& Get(int index) const;
+    // Into the edit buffer; DbError 3020 without Edit/AddNew, 3164 for a field that cannot be
+    // written (computed, or of another table).
+    void Set(std::string_view name, const Value& value);
+    void Set(int index, const Value& value);
+
+    // Editing.
+    EditMode GetEditMode() const { return edit_mode_; }
+    void AddNew();
+    void Edit();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+
+private:
+    friend class Database;
+    Recordset(std::shared_ptr<Engine> engine, std::string_view source, RecordsetType type);
+
+    void OpenTable(const std::string& table);
+    void OpenStatement(std::string_view source);
+    void Require() const;
+    void RequireCurrent() const;
+    void RequireWritable() const;
+    bool Keyed() const { return !key_column_.empty(); }
+    bool Lazy() const { return type_ == RecordsetType::Table; }
+    long long Size() const;
+    void EnsureKeys() const;
+    // Turns First and Key into Index (or Eof when the row has gone).
+    void Resolve() const;
+    std::int64_t CurrentKey() const;
+    void ToKey() const;
+    void StartEdit(EditMode mode);
+    // The current row's value of field i.
+    const Value& CurrentValue(std::size_t i) const;
+    EngineStatement& WriteStatement(const std::vector<std::size_t>& changed);
+    void Find(std::string_view criteria, bool forward, bool from_edge);
+    std::string Owner() const;
+
+    std::shared_ptr<Engine> engine_;
+    RecordsetType type_ = RecordsetType::Snapshot;
+    std::string table_;           // the base table, "" when none
+    std::string key_column_;      // its row key, "" when rows cannot be told apart
+    int key_field_ = -1;          // position of the key among the fields (statement rows)
+    std::vector<Field> fields_;
+    std::vector<bool> typed_;
+    std::vector<std::string> origin_;  // column of table_ a field writes to; "" when read-only
+    bool updatable_ = false;
+
+    // Where the recordset stands. Table recordsets keep their keys in index order and read a
+    // row when it is needed; a position by key (after Seek, AddNew, Update) needs no keys until
+    // the recordset moves. Statement recordsets hold their rows (and keys, when keyed).
+    enum class At { Bof, Eof, First, Index, Key };
+    mutable At at_ = At::First;
+    mutable long long pos_ = 0;
+    std::int64_t current_key_ = 0;
+    bool deleted_current_ = false;
+    mutable std::vector<std::int64_t> keys_;
+    mutable bool keys_loaded_ = false;
+    std::deque<Value> cells_;  // statement rows, fields_.size() values each (never moved when growing)
+    long long row_count_ = 0;   // of cells_
+    mutable std::vector<Value> current_;
+    mutable bool current_loaded_ = false;
+    mutable std::int64_t current_loaded_key_ = 0;
+    std::vector<Value> defaults_;
+    std::unordered_map<std::string, int> name_pos_;        // as spelled
+    std::unordered_map<std::string, int> name_pos_lower_;  // lower case
+    mutable int name_hint_ = -1;  // fields are mostly named in their order: the last one found
+
+    std::string index_name_;
+    std::vector<std::string> index_fields_;
+    std::vector<int> index_field_pos_;
+    std::vector<bool> orders_;  // per field: writing it may move the row in index order
+    std::string select_list_;  // every column of the table, quoted
+    bool no_match_ = false;
+    Bookmark last_modified_ = 0;
+
+    EditMode edit_mode_ = EditMode::None;
+    std::vector<Value> buffer_;
+    std::vector<bool> dirty_;
+
+    std::unique_ptr<EngineStatement> fetch_;
+    // A walk reads the rows ahead of it in blocks: one statement (and one file lock) per block.
+    static constexpr std::size_t kBlock = 64;
+    const Value* BlockValue(std::int64_t key, std::size_t field) const;
+    std::unique_ptr<EngineStatement> block_fetch_;
+    mutable std::unordered_map<std::int64_t, std::size_t> block_rows_;
+    mutable std::vector<Value> block_cells_;
+    mutable long long block_start_ = -1;
+    mutable long long block_changes_ = -1;
+    std::map<std::string, std::unique_ptr<EngineStatement>> seek_;
+    // Update and insert statements by the fields they write: prepared once per combination.
+    std::map<std::vector<bool>, std::unique_ptr<EngineStatement>> writes_[2];
+    EngineStatement* last_write_[2] = {nullptr, nullptr};
+    std::vector<bool> last_write_mask_[2];
+};
+
+}  // namespace tlx4r::db

@@ -1,0 +1,210 @@
+#include "SqliteEngine.h"
+
+#include "db/DbError.h"
+#include "db/SqliteError.h"
+
+#include <sqlite3.h>
+
+#include <sys/stat.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace tlx4r::db {
+
+namespace {
+
+// "TLX4" in the file header marks a database this layer created.
+constexpr int kApplicationId = 0x544C5834;
+
+// PRAGMA case_sensitive_like would replace the dialect's like() with SQLite's own.
+int Authorize(void*, int action, const char* arg1, const char*, const char*, const char*) {
+    if (action == SQLITE_PRAGMA && arg1 && sqlite3_stricmp(arg1, "case_sensitive_like") == 0) return SQLITE_DENY;
+    return SQLITE_OK;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool WriteProtected(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+}  // namespace
+
+SqliteEngine::SqliteEngine(const std::string& path, bool create, const OpenOptions& options) : path_(path) {
+    if (path_.empty()) throw DbError(3024, "No database file name was given.");
+    if (create && FileExists(path_)) throw DbError(3204, "The database '" + path_ + "' already exists.");
+    if (!create && !FileExists(path_)) throw DbError(3024, "The database file '" + path_ + "' was not found.");
+    read_only_ = !create && (options.read_only || WriteProtected(path_));
+    // A connection belongs to one thread (the component has one), so SQLite's per-call mutex
+    // only costs time.
+    int flags = (read_only_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    if (create) flags |= SQLITE_OPEN_CREATE;
+    int rc = sqlite3_open_v2(path_.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3* failed = db_;
+        db_ = nullptr;
+        try {
+            RaiseSqlite(failed, rc, {}, path_);
+        } catch (...) {
+            sqlite3_close_v2(failed);
+            throw;
+        }
+    }
+    try {
+        sqlite3_extended_result_codes(db_, 1);
+        sqlite3_busy_timeout(db_, options.busy_timeout_ms);
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        sqlite3_set_authorizer(db_, Authorize, nullptr);
+        RegisterJetFunctions(db_);  // like(), Sum() exact for amounts, First(), JETTEXT, …
+        // Reading the schema is what tells a database from any other file; nothing is written
+        // before it succeeded.
+        Exec("SELECT count(*) FROM sqlite_schema");
+        if (create) {
+            // A rollback journal: write-ahead logging needs shared memory, which files on a
+            // shared network folder do not offer safely.
+            Exec("PRAGMA journal_mode = DELETE");
+            Exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+        }
+        Exec("PRAGMA synchronous = FULL");
+        jet_ = std::make_unique<JetSql>(*this, [this](const std::string& p) { return Attach(p); });
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+SqliteEngine::~SqliteEngine() { Close(); }
+
+void SqliteEngine::Close() noexcept {
+    if (!db_) return;
+    cache_.clear();
+    if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    depth_ = 0;
+    // _v2: statements still held by recordsets are finalised later without harm
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+    jet_.reset();
+    attached_.clear();
+}
+
+sqlite3* SqliteEngine::Db() const {
+    if (!db_) throw DbError(3420, "The database '" + path_ + "' is closed.");
+    return db_;
+}
+
+std::unique_ptr<EngineStatement> SqliteEngine::Prepare(std::string_view sql) {
+    return std::make_unique<SqliteStatement>(Db(), sql, path_);
+}
+
+StatementLease SqliteEngine::Cached(std::string_view sql) {
+    sqlite3* db = Db();
+    auto it = cache_.find(std::string(sql));
+    if (it == cache_.end()) {
+        it = cache_.emplace(std::string(sql), std::make_unique<SqliteStatement>(db, sql, path_)).first;
+    } else {
+        it->second->Reset();
+    }
+    return StatementLease(*it->second);
+}
+
+long long SqliteEngine::Exec(std::string_view sql) {
+    sqlite3* db = Db();
+    std::string_view rest = sql;
+    while (true) {
+        std::size_t skip = rest.find_first_not_of(" \t\r\n;");
+        if (skip == std::string_view::npos) break;
+        rest.remove_prefix(skip);
+        SqliteStatement statement(db, rest, path_);
+        while (statement.Step()) {
+        }
+        rest.remove_prefix(std::min(statement.Consumed(), rest.size()));
+    }
+    return sqlite3_changes64(db);
+}
+
+long long SqliteEngine::Changes() const { return sqlite3_changes64(Db()); }
+
+long long SqliteEngine::TotalChanges() const { return sqlite3_total_changes64(Db()); }
+
+std::int64_t SqliteEngine::LastInsertId() const { return sqlite3_last_insert_rowid(Db()); }
+
+Translation SqliteEngine::Translate(std::string_view statement) {
+    Db();
+    return jet_->Translate(statement);
+}
+
+void SqliteEngine::SchemaChanged() {
+    ++generation_;
+    if (jet_) jet_->ClearCache();
+}
+
+void SqliteEngine::Begin() {
+    if (depth_ == 0) {
+        // IMMEDIATE takes the write lock at once (waiting up to the busy timeout) instead of
+        // failing half-way through when another connection writes.
+        Exec(read_only_ ? "BEGIN" : "BEGIN IMMEDIATE");
+    } else {
+        Exec("SAVEPOINT tlx" + std::to_string(depth_));
+    }
+    ++depth_;
+}
+
+void SqliteEngine::Commit() {
+    if (depth_ == 0) throw DbError(3034, "Commit without a transaction.");
+    if (depth_ == 1) {
+        Exec("COMMIT");  // on failure (locked) the transaction stays open
+    } else {
+        Exec("RELEASE tlx" + std::to_string(depth_ - 1));
+    }
+    --depth_;
+}
+
+void SqliteEngine::Rollback() {
+    if (depth_ == 0) throw DbError(3034, "Rollback without a transaction.");
+    --depth_;
+    if (depth_ == 0) {
+        if (sqlite3_get_autocommit(Db()) == 0) Exec("ROLLBACK");
+    } else {
+        std::string name = "tlx" + std::to_string(depth_);
+        Exec("ROLLBACK TO " + name + "; RELEASE " + name);
+    }
+}
+
+std::string SqliteEngine::Attach(const std::string& path) {
+    std::error_code ec;
+    auto canonical = std::filesystem::weakly_canonical(path, ec).string();
+    if (ec || canonical.empty()) canonical = path;
+    if (auto it = attached_.find(canonical); it != attached_.end()) return it->second;
+    if (!FileExists(canonical)) throw DbError(3024, "The database file '" + path + "' was not found.");
+    std::string schema = "ext" + std::to_string(attached_.size() + 1);
+    auto attach = Cached("ATTACH DATABASE ?1 AS " + Quote(schema));
+    attach.Bind(1, Value(canonical));
+    attach.Step();
+    attached_.emplace(canonical, schema);
+    SchemaChanged();
+    return schema;
+}
+
+void SqliteEngine::CompactInto(const std::string& path) {
+    if (FileExists(path)) throw DbError(3204, "The database '" + path + "' already exists.");
+    auto vacuum = Prepare("VACUUM main INTO ?1");
+    vacuum->Bind(1, Value(path));
+    vacuum->Step();
+}
+
+std::string SqliteEngine::Quote(std::string_view name) const {
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+}  // namespace tlx4r::db

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "db/EngineStatement.h"
+
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tlx4r::db {
+
+// A prepared SQLite statement. Preparing always either succeeds or throws (a statement that
+// comes back empty, e.g. only a comment, is refused as well).
+class SqliteStatement : public EngineStatement {
+public:
+    // file names the database in error descriptions.
+    SqliteStatement(sqlite3* connection, std::string_view sql, const std::string& file);
+    ~SqliteStatement() override;
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    const std::string& Sql() const override { return sql_; }
+    void Bind(int index, const Value& value) override;
+    bool Step() override;
+    void Reset() noexcept override;
+
+    int ColumnCount() const override;
+    ColumnMeta Column(int index) const override;
+    Value Get(int index) const override;
+    std::int64_t GetInt64(int index) const override;
+    bool IsNull(int index) const override;
+
+    // The length of the text the statement was prepared from that it used (for scripts).
+    std::size_t Consumed() const { return consumed_; }
+
+private:
+    sqlite3* connection_;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string sql_;
+    const std::string& file_;
+    std::size_t consumed_ = 0;
+};
+
+}  // namespace tlx4r::db

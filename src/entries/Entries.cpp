@@ -1,0 +1,122 @@
+#include "entries/Entries.h"
+
+#include "core/ReportingSchema.h"
+#include "core/modAssert.h"
+#include "core/modReporting.h"
+#include "db/Database.h"
+#include "db/Transaction.h"
+#include "ui/Ui.h"
+
+#include <exception>
+#include <vector>
+
+namespace tlx4r {
+
+Entries::Entries(db::Database& db) : db_(db), cursor_(db, schema::EntryTable().name) {}
+
+const std::string& Entries::EntrySql() { return schema::EntryQuery().sql; }
+
+const std::string& Entries::EntryFullSql() { return schema::EntryFullQuery().sql; }
+
+void Entries::Assert() {
+    TableDeclAssert(db_, schema::EntryTable());
+    const std::string max = std::to_string(schema::kTypeIdMax);
+    for (const char* column : {"TypeCharges", "TypeExpenses"}) {
+        const std::string c = column;
+        try {
+            db_.Execute("UPDATE Entry SET " + c + " = 1 WHERE ((" + c + " Is Null) OR (" + c + " < 1) OR (" + c +
+                        " > " + max + "));");
+        } catch (const std::exception&) {
+            // a repair that cannot run must not stop the open
+        }
+    }
+    AssertQueryDefs(false);
+}
+
+void Entries::AssertQueryDefs(bool force) noexcept {
+    // QueryAssert swallows its own failures: a query over a table that is not there yet is
+    // made on a later run.
+    QueryAssert(db_, schema::EntryQuery(), force);
+    QueryAssert(db_, schema::EntryFullQuery(), force);
+}
+
+std::string Entries::QueryFields(const std::string& query, bool listing) {
+    try {
+        auto rs = db_.OpenRecordset(query, db::RecordsetType::Snapshot);
+        std::string out;
+        int n = 0;
+        for (const auto& field : rs.Fields()) {
+            if (listing)
+                out += "\t' " + std::to_string(n++) + " " + field.Name() + "\r\n";
+            else
+                out += field.Name() + ";";
+        }
+        return out;
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::string Entries::EntryFields() { return QueryFields(schema::EntryQuery().name, false); }
+
+std::string Entries::EntryFullFields() { return QueryFields(schema::EntryFullQuery().name, true); }
+
+std::int32_t Entries::Add(Entry& entry) {
+    entry.owner_ = this;
+    entry.SaveAsNew();
+    return entry.ID();
+}
+
+Entry Entries::Item(std::int32_t id) {
+    Entry entry(this);
+    entry.LoadByID(id);
+    return entry;
+}
+
+void Entries::Remove(std::int32_t id) { Entry(this).Delete(id); }
+
+long long Entries::Count() {
+    db::Recordset& rs = cursor_.Get();
+    if (rs.RecordCount() == 0) return 0;
+    rs.MoveLast();
+    return rs.RecordCount();
+}
+
+void Entries::Verify() {
+    {
+        std::vector<std::int32_t> ids;
+        {
+            auto rs = db_.OpenRecordset("SELECT ID FROM Entry ORDER BY ID;", db::RecordsetType::Snapshot);
+            for (; !rs.Eof(); rs.MoveNext()) ids.push_back(rs.Get(0).ToLong());
+        }
+        db::Transaction tx(db_);
+        Entry entry(this);
+        try {
+            for (std::int32_t id : ids) {
+                entry.LoadByID(id);
+                entry.Update();
+                ui::Current().DoEvents();
+            }
+        } catch (...) {
+            // the rows before the failing one keep their repair
+            try {
+                tx.Commit();
+            } catch (const std::exception&) {
+                // the error of the row is the one to report
+            }
+            throw;
+        }
+        ForeignKeyRepair("Entry", "Person");
+        tx.Commit();
+    }
+    AssertQueryDefs(true);
+}
+
+void Entries::DeleteArchiveExec() { db_.Execute("DELETE * FROM Entry WHERE (Entry.Archive<>0);"); }
+
+void Entries::Refresh() {
+    rsClose();
+    rsOpen();
+}
+
+}  // namespace tlx4r

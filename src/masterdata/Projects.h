@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/TableCursor.h"
+#include "masterdata/Project.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tlx4r::db {
+class Database;
+}
+
+namespace tlx4r {
+
+// The projects of the reporting database (table Project), each tied to one client account of
+// the accounting by its code. Owns the one table cursor every Project of this database reads and
+// writes through (kept on the "PrimaryKey" index between calls). The database must outlive it.
+class Projects {
+public:
+    explicit Projects(db::Database& db);
+
+    // The SQL of the stored query "vProjectFull".
+    static const std::string& ProjectFullSql();
+    // The columns of "vProjectFull", one line each: tab, "' ", the 0-based column number, a
+    // blank, the column name, CR LF. "" while no reporting database is open.
+    std::string ProjectFullFields();
+
+    // The ID of the project a write added last; 0 once its change export has run. One value for
+    // the whole process, as it tells a change export "created" from "updated".
+    static std::int32_t CreatedProjectID();
+    static void SetCreatedProjectID(std::int32_t id);
+
+    // Makes the table, its missing fields and indexes exist, and the stored query when missing.
+    void Assert();
+    // Makes the stored query exist; with force it is made anew.
+    void AssertQueryDefs(bool force = false);
+    void QueriesAssert(bool force = false) { AssertQueryDefs(force); }
+    // Consistency repair. With full (and a finance database at finance_path) it first deletes
+    // the projects whose account is gone from the finance database and the projects without
+    // entries. Then it refreshes account names from the finance database (when there is one),
+    // sets dangling references to 0, fills a missing payment limit (30 days) and rate (0) and
+    // rebuilds the stored query.
+    void Verify(bool full, const std::string& finance_path);
+    // The same against the host's open finance database (none while no root object or host).
+    void Verify(bool full = false);
+    void rsOpen() { cursor_.Open(); }
+    void rsClose() noexcept { cursor_.Close(); }
+    void Refresh() {
+        rsClose();
+        rsOpen();
+    }
+    TableCursor& Cursor() { return cursor_; }
+
+    // Stores the project as a new record (whatever its ID) and returns the new ID.
+    std::int32_t Add(Project& project);
+    // The project of that ID, with its linked rows; a cleared project (ID 0) when there is none.
+    Project Item(std::int32_t id);
+    void Remove(std::int32_t id);
+    // The number of projects.
+    long long Count();
+    // The ID of the project of that account code; 0 when there is none.
+    std::int32_t ID(const std::string& account_code);
+    // The account code of the project of that ID; "" when there is none.
+    std::string AccountCode(std::int32_t id);
+    // The project of the host's account of that code (created on first use, its name refreshed
+    // from the account); returns its ID. Throws AppError 91 without a host or finance database and
+    // AppError 5 when the accounting has no account of that code.
+    std::int32_t AssertProject(const std::string& account_code);
+
+    // The project tied to the account of code: its ID, after creating it from code and name when
+    // there is none. With closed given the end date follows the account: a closed account ends
+    // the project today (unless it has an end date), a reopened one clears the end date. The
+    // account name is refreshed, and a changed project is exported as a change. Requires the
+    // cursor to be open.
+    std::int32_t AccountProject(const std::string& code, const std::string& name,
+                                std::optional<bool> closed = std::nullopt);
+
+    // The change export of one project or of all projects of a client into sub_dir of the
+    // reporting database's folder; the number of items written. The exporter is not wired to
+    // them yet: until it is, they write nothing and return 0, and the callers (saving a project,
+    // updating a client) already call them with the event text, "events" and the host's formats.
+    std::int32_t ExportClient(const std::string& event_desc, std::int32_t client_id, const std::string& sub_dir = "",
+                              bool clear_before = false, const std::string& formats = "");
+    std::int32_t ExportProject(const std::string& event_desc, std::int32_t project_id,
+                               const std::string& sub_dir = "", bool clear_before = false,
+                               const std::string& formats = "");
+
+private:
+    db::Database& db_;
+    TableCursor cursor_;
+};
+
+}  // namespace tlx4r

@@ -1,0 +1,182 @@
+#include "TempDb.h"
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/Transaction.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tlx4r::db {
+namespace {
+
+using test::FileBytes;
+using test::TempDir;
+
+long ErrorNumber(const std::function<void()>& action, std::string* description = nullptr) {
+    try {
+        action();
+    } catch (const DbError& e) {
+        if (description) *description = e.Description();
+        return e.Number();
+    }
+    return 0;
+}
+
+Database NewSample(const std::string& path) {
+    Database db = Database::Create(path);
+    test::CreateSampleSchema(db);
+    return db;
+}
+
+TEST(DatabaseTest, CreateOpenNameAndExecuteCountRows) {
+    TempDir dir;
+    const auto path = dir.File("Kanzlei.tdb4r");
+    {
+        Database db = NewSample(path);
+        EXPECT_EQ(db.Name(), path);
+        EXPECT_EQ(db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (1, \"Anna Muster\")"), 1);
+        EXPECT_EQ(db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (2, \"Beat O'Neill\")"), 1);
+        EXPECT_EQ(db.Execute("UPDATE Person SET PersonRate = 180 WHERE ID > 0"), 2);
+        // the same text again runs the statement prepared the first time
+        EXPECT_EQ(db.Execute("UPDATE Person SET PersonRate = 180 WHERE ID > 0"), 2);
+        EXPECT_EQ(db.Execute("DELETE * FROM Person WHERE ID = 2"), 1);
+    }
+    EXPECT_EQ(ErrorNumber([&] { Database::Create(path); }), 3204);
+    Database db = Database::Open(path);
+    auto rs = db.OpenRecordset("SELECT PersonNameFull, PersonRate FROM Person");
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Anna Muster");
+    EXPECT_EQ(rs.Get("personrate"), Value(Currency::FromInt(180)));
+
+    Database moved = std::move(db);
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_TRUE(moved.IsOpen());
+    moved.Close();
+    moved.Close();  // closing twice is harmless
+    EXPECT_EQ(ErrorNumber([&] { moved.Execute("DELETE FROM Person"); }), 3420);
+    EXPECT_EQ(ErrorNumber([&] { rs.MoveNext(); }), 3420);
+}
+
+TEST(DatabaseTest, StatementErrorsNameTheProblem) {
+    TempDir dir;
+    Database db = NewSample(dir.File("a.tdb4r"));
+    std::string text;
+    EXPECT_EQ(ErrorNumber([&] { db.Execute("DELETE FROM Nowhere WHERE ID = 1"); }, &text), 3078);
+    EXPECT_NE(text.find("Nowhere"), std::string::npos) << text;
+    EXPECT_NE(ErrorNumber([&] { db.Execute("UPDATE Person SET Nonsense = 1"); }, &text), 0);
+    EXPECT_NE(text.find("Nonsense"), std::string::npos) << text;
+    EXPECT_NE(ErrorNumber([&] { db.Execute("UPDATE Person SET WHERE"); }, &text), 0);
+    EXPECT_NE(text.find("UPDATE Person SET WHERE"), std::string::npos) << text;
+    EXPECT_EQ(ErrorNumber([&] { db.Execute("SELECT * FROM Person"); }), 3065);
+    EXPECT_NE(ErrorNumber([&] { db.OpenRecordset("SELECT Missing FROM Person"); }, &text), 0);
+    EXPECT_NE(text.find("Missing"), std::string::npos) << text;
+    // the dialect's LIKE must stay case-insensitive
+    EXPECT_EQ(ErrorNumber([&] { db.Execute("PRAGMA case_sensitive_like = 1"); }), 3112);
+    EXPECT_EQ(ErrorNumber([&] { db.Execute("INSERT INTO Person (ID) VALUES (1)"); }), 0);
+    EXPECT_EQ(ErrorNumber([&] { db.Execute("INSERT INTO Person (ID) VALUES (1)"); }), 3022);
+    // the validation rule "> 0" of ID
+    EXPECT_EQ(ErrorNumber([&] { db.Execute("INSERT INTO Person (ID) VALUES (-4)"); }, &text), 3317);
+    EXPECT_NE(text.find("Person.ID"), std::string::npos) << text;
+}
+
+TEST(DatabaseTest, FilesThatCannotBeUsedGiveErrorsAndStayUnchanged) {
+    TempDir dir;
+    EXPECT_EQ(ErrorNumber([&] { Database::Open(dir.File("missing.tdb4r")); }), 3024);
+
+    const auto text_file = dir.File("notes.tdb4r");
+    std::ofstream(text_file) << "Dies ist keine Datenbank, sondern eine Notiz.\n";
+    const auto text_bytes = FileBytes(text_file);
+    std::string description;
+    EXPECT_EQ(ErrorNumber([&] { Database::Open(text_file); }, &description), 3343);
+    EXPECT_NE(description.find("notes.tdb4r"), std::string::npos);
+    EXPECT_EQ(FileBytes(text_file), text_bytes);
+
+    const auto path = dir.File("shared.tdb4r");
+    {
+        Database db = NewSample(path);
+        db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (1, \"Anna\")");
+    }
+    const auto bytes = FileBytes(path);
+
+    // a write-protected file opens read-only: reading works, writing is refused
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    {
+        Database db = Database::Open(path);
+        EXPECT_TRUE(db.ReadOnly());
+        EXPECT_EQ(db.OpenRecordset("Person").Get("PersonNameFull").ToText(), "Anna");
+        EXPECT_EQ(ErrorNumber([&] { db.Execute("DELETE FROM Person"); }, &description), 3027);
+        EXPECT_NE(description.find("read-only"), std::string::npos);
+        auto rs = db.OpenRecordset("Person");
+        EXPECT_FALSE(rs.Updatable());
+        EXPECT_EQ(ErrorNumber([&] { rs.AddNew(); }), 3027);
+        TableDef more("More");
+        more.AppendField(Field("ID", FieldType::Long));
+        EXPECT_EQ(ErrorNumber([&] { db.TableDefs().Append(more); }), 3027);
+    }
+    EXPECT_EQ(FileBytes(path), bytes);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+    // another program holds a write transaction: our write waits, then fails
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        Database db = Database::Open(path, {.read_only = false, .busy_timeout_ms = 50});
+        EXPECT_EQ(ErrorNumber([&] { db.Execute("DELETE FROM Person"); }, &description), 3260);
+        EXPECT_NE(description.find("locked"), std::string::npos);
+        EXPECT_EQ(ErrorNumber([&] { db.BeginTrans(); }), 3260);
+        EXPECT_EQ(db.OpenRecordset("Person").RecordCount(), 1);  // reading still works
+    }
+    // an exclusive lock keeps even the open from reading the schema
+    ASSERT_EQ(sqlite3_exec(other, "ROLLBACK; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(ErrorNumber([&] { Database::Open(path, {.read_only = false, .busy_timeout_ms = 50}); }), 3260);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(FileBytes(path), bytes);
+}
+
+TEST(DatabaseTest, TransactionsCommitRollBackAndNest) {
+    TempDir dir;
+    Database db = NewSample(dir.File("t.tdb4r"));
+    {
+        Transaction t(db);
+        db.Execute("INSERT INTO Person (ID) VALUES (1)");
+    }  // not committed: gone
+    EXPECT_EQ(db.OpenRecordset("Person").RecordCount(), 0);
+    {
+        Transaction outer(db);
+        db.Execute("INSERT INTO Person (ID) VALUES (1)");
+        {
+            Transaction inner(db);
+            db.Execute("INSERT INTO Person (ID) VALUES (2)");
+            inner.Rollback();
+        }
+        outer.Commit();
+    }
+    EXPECT_EQ(db.OpenRecordset("Person").RecordCount(), 1);
+    EXPECT_EQ(ErrorNumber([&] { db.CommitTrans(); }), 3034);
+    {
+        // a guard that outlives its database's connection must not throw from its destructor
+        Transaction t(db);
+        db.Close();
+    }
+}
+
+TEST(DatabaseTest, CompactIntoCopiesEverything) {
+    TempDir dir;
+    Database db = NewSample(dir.File("big.tdb4r"));
+    db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (7, \"Zoë\")");
+    db.QueryDefs().Append(QueryDef("vPerson", "SELECT Person.* FROM Person;"));
+    const auto target = dir.File("big_comp_.tdb4r");
+    db.CompactInto(target);
+    EXPECT_EQ(ErrorNumber([&] { db.CompactInto(target); }), 3204);
+    Database copy = Database::Open(target);
+    EXPECT_EQ(copy.OpenRecordset("vPerson").Get("PersonNameFull").ToText(), "Zoë");
+    EXPECT_EQ(copy.QueryDefs().Item("vPerson").SQL(), "SELECT Person.* FROM Person;");
+}
+
+}  // namespace
+}  // namespace tlx4r::db

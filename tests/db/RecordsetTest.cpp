@@ -1,0 +1,358 @@
+#include "TempDb.h"
+
+#include "db/Database.h"
+#include "db/DbError.h"
+#include "db/Transaction.h"
+
+#include <gtest/gtest.h>
+
+namespace tlx4r::db {
+namespace {
+
+using test::TempDir;
+
+long ErrorNumber(const std::function<void()>& action, std::string* description = nullptr) {
+    try {
+        action();
+    } catch (const DbError& e) {
+        if (description) *description = e.Description();
+        return e.Number();
+    }
+    return 0;
+}
+
+Currency Amount(const char* text) { return *Currency::Parse(text); }
+
+class RecordsetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        db = Database::Create(dir.File("rs.tdb4r"));
+        test::CreateSampleSchema(db);
+        // names in an order that differs from their IDs
+        const char* names[] = {"Zürcher", "Aebi", "Müller", "meier", "Ödön"};
+        auto rs = db.OpenRecordset("Person");
+        for (int i = 0; i < 5; ++i) {
+            rs.AddNew();
+            rs.Set("ID", Value(i + 1));
+            rs.Set("PersonNameFull", Value(names[i]));
+            rs.Update();
+        }
+    }
+
+    TempDir dir;
+    Database db;
+};
+
+TEST_F(RecordsetTest, TableRecordsetWalksInIndexOrder) {
+    auto rs = db.OpenRecordset("Person");
+    EXPECT_EQ(rs.Type(), RecordsetType::Table);
+    EXPECT_EQ(rs.RecordCount(), 5);
+    rs.SetIndex("PersonNameFull");
+    EXPECT_EQ(rs.Index(), "PersonNameFull");
+    rs.MoveFirst();
+    std::vector<std::string> seen;
+    while (!rs.Eof()) {
+        seen.push_back(rs.Get("PersonNameFull").ToText());
+        rs.MoveNext();
+    }
+    // the general sort order: case-insensitive, umlauts beside their base letters
+    EXPECT_EQ(seen, (std::vector<std::string>{"Aebi", "meier", "Müller", "Ödön", "Zürcher"}));
+    EXPECT_EQ(ErrorNumber([&] { rs.MoveNext(); }), 3021);
+    rs.MovePrevious();
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Zürcher");
+    rs.MoveFirst();
+    rs.MovePrevious();
+    EXPECT_TRUE(rs.Bof());
+    EXPECT_EQ(ErrorNumber([&] { rs.Get("ID"); }), 3021);
+    EXPECT_EQ(ErrorNumber([&] { rs.SetIndex("NoSuchIndex"); }), 3800);
+
+    auto empty = db.OpenRecordset("Project");
+    EXPECT_TRUE(empty.Bof());
+    EXPECT_TRUE(empty.Eof());
+    EXPECT_EQ(empty.RecordCount(), 0);
+    EXPECT_EQ(ErrorNumber([&] { empty.MoveLast(); }), 3021);
+}
+
+TEST_F(RecordsetTest, LongWalksSeeChangesMadeOnTheWay) {
+    {
+        Transaction t(db);
+        auto rs = db.OpenRecordset("Entry");
+        for (int i = 1; i <= 300; ++i) {
+            rs.AddNew();
+            rs.Set("ID", Value(i));
+            rs.Set("ProjectID", Value(301 - i));  // the index order runs against the IDs
+            rs.Update();
+        }
+        t.Commit();
+    }
+    auto rs = db.OpenRecordset("Entry");
+    rs.SetIndex("ProjectID");
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Get("ID"), Value(300));
+    db.Execute("UPDATE Entry SET Text = \"later\" WHERE ID = 290");  // a row just ahead
+    int walked = 0;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        ++walked;
+        EXPECT_EQ(rs.Get("ProjectID"), Value(301 - rs.Get("ID").ToLong()));
+        if (rs.Get("ID") == Value(290)) {
+            EXPECT_EQ(rs.Get("Text").ToText(), "later");
+        }
+        if (rs.Get("ID") == Value(100)) {
+            rs.Edit();
+            rs.Set("Text", Value("edited"));
+            rs.Update();
+        }
+    }
+    EXPECT_EQ(walked, 300);
+    int back = 0;
+    for (rs.MoveLast(); !rs.Bof(); rs.MovePrevious()) {
+        EXPECT_EQ(rs.Get("ID"), Value(back + 1));
+        if (rs.Get("ID") == Value(100)) {
+            EXPECT_EQ(rs.Get("Text").ToText(), "edited");
+        }
+        ++back;
+    }
+    EXPECT_EQ(back, 300);
+}
+
+struct SeekCase {
+    const char* comparison;
+    int key;
+    int found;  // 0: NoMatch
+};
+
+void PrintTo(const SeekCase& c, std::ostream* out) { *out << "Seek " << c.comparison << " " << c.key; }
+
+class SeekTest : public RecordsetTest, public ::testing::WithParamInterface<SeekCase> {};
+
+TEST_P(SeekTest, SeekOnThePrimaryKey) {
+    db.Execute("DELETE FROM Person WHERE ID = 3");
+    auto rs = db.OpenRecordset("Person");
+    rs.SetIndex("PrimaryKey");
+    const auto& c = GetParam();
+    rs.Seek(c.comparison, Value(c.key));
+    EXPECT_EQ(rs.NoMatch(), c.found == 0);
+    if (c.found) {
+        EXPECT_EQ(rs.Get("ID"), Value(c.found));
+        // the position found is a place in index order to walk on from
+        rs.MoveNext();
+        if (c.found < 5) {
+            EXPECT_EQ(rs.Get("ID"), Value(c.found == 2 ? 4 : c.found + 1));
+        }
+    } else {
+        EXPECT_EQ(ErrorNumber([&] { rs.Get("ID"); }), 3021);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Comparisons, SeekTest,
+                         ::testing::Values(SeekCase{"=", 2, 2}, SeekCase{"=", 3, 0}, SeekCase{">=", 3, 4},
+                                           SeekCase{">", 4, 5}, SeekCase{">", 5, 0}, SeekCase{"<", 4, 2},
+                                           SeekCase{"<=", 3, 2}, SeekCase{"<", 1, 0}, SeekCase{"<=", 9, 5}),
+                         [](const auto& param_info) { return "case" + std::to_string(param_info.index); });
+
+TEST_F(RecordsetTest, SeekOnATextIndexAndItsMisuse) {
+    auto rs = db.OpenRecordset("Person");
+    EXPECT_EQ(ErrorNumber([&] { rs.Seek("=", Value(1)); }), 3019);  // no index chosen
+    rs.SetIndex("PersonNameFull");
+    rs.Seek("=", Value("MÜLLER"));
+    ASSERT_FALSE(rs.NoMatch());
+    EXPECT_EQ(rs.Get("ID"), Value(3));
+    rs.Seek(">=", Value("N"));
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Ödön");
+    EXPECT_EQ(ErrorNumber([&] { rs.Seek("~", Value("x")); }), 3001);
+    EXPECT_EQ(ErrorNumber([&] { rs.Seek("=", std::vector<Value>{Value("a"), Value(1)}); }), 3001);
+    auto dynaset = db.OpenRecordset("SELECT * FROM Person", RecordsetType::Dynaset);
+    EXPECT_EQ(ErrorNumber([&] { dynaset.Seek("=", Value(1)); }), 3251);
+}
+
+TEST_F(RecordsetTest, FindWithCriteriaInTheDialect) {
+    auto rs = db.OpenRecordset("SELECT * FROM Person ORDER BY ID", RecordsetType::Dynaset);
+    rs.FindFirst("PersonNameFull Like \"m*\"");
+    ASSERT_FALSE(rs.NoMatch());
+    EXPECT_EQ(rs.Get("ID"), Value(3));
+    rs.FindNext("PersonNameFull Like \"m*\"");
+    ASSERT_FALSE(rs.NoMatch());
+    EXPECT_EQ(rs.Get("ID"), Value(4));
+    rs.FindNext("PersonNameFull Like \"m*\"");
+    EXPECT_TRUE(rs.NoMatch());
+    EXPECT_EQ(rs.Get("ID"), Value(4));  // a search that fails leaves the row where it was
+    rs.FindLast("ID < 3");
+    EXPECT_EQ(rs.Get("ID"), Value(2));
+    rs.FindPrevious("ID < 3");
+    EXPECT_EQ(rs.Get("ID"), Value(1));
+    rs.FindFirst("PersonNameFull = \"Nobody\"");
+    EXPECT_TRUE(rs.NoMatch());
+    EXPECT_NE(ErrorNumber([&] { rs.FindFirst("NoSuchField = 1"); }), 0);
+
+    // a table recordset finds in its index order
+    auto table = db.OpenRecordset("Person");
+    table.SetIndex("PersonNameFull");
+    table.FindFirst("ID > 1");
+    EXPECT_EQ(table.Get("PersonNameFull").ToText(), "Aebi");
+    // rows of several tables cannot be told apart by a key: no search
+    auto joined = db.OpenRecordset("SELECT Count(*) AS N FROM Person", RecordsetType::Snapshot);
+    EXPECT_EQ(ErrorNumber([&] { joined.FindFirst("N > 0"); }), 3251);
+}
+
+TEST_F(RecordsetTest, AddEditDeleteAndBookmarks) {
+    auto rs = db.OpenRecordset("Person");
+    rs.SetIndex("PrimaryKey");
+    rs.Seek("=", Value(2));
+    const auto mark = rs.GetBookmark();
+    rs.Edit();
+    rs.Set("PersonNameShort", Value("AE"));
+    EXPECT_EQ(rs.Get("PersonNameShort").ToText(), "AE");  // the buffer shows the new value
+    rs.Update();
+    EXPECT_EQ(rs.LastModified(), mark);
+    rs.MoveLast();
+    rs.SetBookmark(mark);
+    EXPECT_EQ(rs.Get("PersonNameShort").ToText(), "AE");
+
+    rs.Edit();
+    rs.Set("PersonNameShort", Value("XX"));
+    rs.CancelUpdate();
+    EXPECT_EQ(rs.Get("PersonNameShort").ToText(), "AE");
+    EXPECT_EQ(ErrorNumber([&] { rs.Update(); }), 3020);
+    EXPECT_EQ(ErrorNumber([&] { rs.Set("PersonNameShort", Value("YY")); }), 3020);
+
+    rs.AddNew();
+    EXPECT_EQ(rs.Get("PersonRate"), Value(Currency()));  // the field's default
+    rs.Set("ID", Value(10));
+    rs.Set("PersonRate", Value(Amount("195.50")));
+    rs.Update();
+    EXPECT_EQ(rs.Get("ID"), Value(2));  // a table recordset stays on its row
+    EXPECT_EQ(rs.LastModified(), 10);
+    EXPECT_EQ(rs.RecordCount(), 6);
+
+    rs.Delete();
+    EXPECT_EQ(ErrorNumber([&] { rs.Get("ID"); }), 3167);
+    rs.MoveNext();
+    EXPECT_EQ(rs.Get("ID"), Value(3));
+    EXPECT_EQ(rs.RecordCount(), 5);
+    EXPECT_EQ(ErrorNumber([&] { rs.SetBookmark(mark); }), 3159);
+
+    // a dynaset of one table is updatable; new rows appear at its end
+    auto dyn = db.OpenRecordset("SELECT ID, PersonNameFull FROM Person WHERE ID >= 3 ORDER BY ID");
+    ASSERT_TRUE(dyn.Updatable());
+    dyn.Edit();
+    dyn.Set("PersonNameFull", Value("Müller-Frei"));
+    dyn.Update();
+    dyn.AddNew();
+    dyn.Set("ID", Value(11));
+    dyn.Set("PersonNameFull", Value("Neu"));
+    dyn.Update();
+    dyn.MoveLast();
+    EXPECT_EQ(dyn.Get("PersonNameFull").ToText(), "Neu");
+    EXPECT_EQ(dyn.RecordCount(), 5);
+    EXPECT_EQ(db.OpenRecordset("SELECT PersonNameFull FROM Person WHERE ID = 3").Get(0).ToText(), "Müller-Frei");
+
+    auto snapshot = db.OpenRecordset("Person", RecordsetType::Snapshot);
+    EXPECT_EQ(ErrorNumber([&] { snapshot.Edit(); }), 3027);
+    auto computed = db.OpenRecordset("SELECT ID, PersonRate * 2 AS Double FROM Person");
+    computed.Edit();
+    EXPECT_EQ(ErrorNumber([&] { computed.Set("Double", Value(1)); }), 3164);
+}
+
+struct WriteCase {
+    const char* field;
+    Value value;
+    long error;  // 0: accepted
+    Value read_back;
+};
+
+void PrintTo(const WriteCase& c, std::ostream* out) {
+    *out << c.field << " = ";
+    PrintTo(c.value, out);
+}
+
+class WriteTest : public RecordsetTest, public ::testing::WithParamInterface<WriteCase> {};
+
+TEST_P(WriteTest, FieldsTakeOnlyValuesOfTheirType) {
+    auto rs = db.OpenRecordset("Entry");
+    rs.AddNew();
+    rs.Set("ID", Value(1));
+    const auto& c = GetParam();
+    std::string description;
+    EXPECT_EQ(ErrorNumber([&] { rs.Set(c.field, c.value); }, &description), c.error) << description;
+    if (c.error) {
+        EXPECT_NE(description.find(std::string("Entry.") + c.field), std::string::npos) << description;
+        return;
+    }
+    rs.Update();
+    auto back = db.OpenRecordset("SELECT * FROM Entry WHERE ID = 1");
+    EXPECT_EQ(back.Get(c.field), c.read_back);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Types, WriteTest,
+    ::testing::Values(
+        WriteCase{"ProjectID", Value("12"), 3421, Value()}, WriteCase{"ProjectID", Value("abc"), 3421, Value()},
+        WriteCase{"ProjectID", Value(Date::FromYmd(2024, 1, 2)), 3421, Value()},
+        WriteCase{"ProjectID", Value(2.5), 0, Value(2)}, WriteCase{"ChargesType", Value(40000), 6, Value()},
+        WriteCase{"Charges", Value("10.00"), 3421, Value()}, WriteCase{"Charges", Value(0.1), 0, Value(Amount("0.1"))},
+        WriteCase{"Charges", Value(12.34567), 0, Value(Amount("12.3457"))},
+        WriteCase{"Archive", Value("True"), 3421, Value()}, WriteCase{"Archive", Value(true), 0, Value(true)},
+        WriteCase{"Archive", Value(-1), 0, Value(true)}, WriteCase{"BookDate", Value("1.2.2024"), 3421, Value()},
+        WriteCase{"BookDate", Value(Date()), 0, Value()},  // the date 0 is stored as Null
+        WriteCase{"BookDate", Value(Date::FromYmd(2024, 2, 1)), 0, Value(Date::FromYmd(2024, 2, 1))},
+        WriteCase{"Hours", Value("1.5"), 3421, Value()}, WriteCase{"Hours", Value(Amount("1.25")), 0, Value(1.25)},
+        WriteCase{"Text", Value(std::string(256, 'x')), 3163, Value()},
+        WriteCase{"Text", Value(std::string(255, 'x')), 0, Value(std::string(255, 'x'))},
+        WriteCase{"Info", Value(std::string(5000, 'y')), 0, Value(std::string(5000, 'y'))},
+        WriteCase{"Text", Value(42), 0, Value("42")}),
+    [](const auto& param_info) { return std::string(param_info.param.field) + std::to_string(param_info.index); });
+
+TEST_F(RecordsetTest, ResultNamesAndTotalsAreExact) {
+    db.Execute("INSERT INTO Project (ID, PersonID, AccountCode) VALUES (1, 1, \"1020\")");
+    {
+        Transaction t(db);
+        auto rs = db.OpenRecordset("Entry");
+        for (int i = 1; i <= 1000; ++i) {
+            rs.AddNew();
+            rs.Set("ID", Value(i));
+            rs.Set("ProjectID", Value(1));
+            rs.Set("PersonID", Value(1 + i % 5));
+            rs.Set("Charges", Value(Amount("0.10")));
+            rs.Set("Expenses", Value(Amount("0.20")));
+            rs.Set("Adapted", Value(Amount("-0.05")));
+            rs.Set("VAT", Value(Amount("0.0077")));
+            rs.Set("Billed", Value(Amount("0.01")));
+            rs.Update();
+        }
+        t.Commit();
+    }
+    auto sum = db.OpenRecordset("SELECT Sum(Charges) AS Total, Count(*) AS N FROM Entry", RecordsetType::Snapshot);
+    EXPECT_EQ(sum.Get("Total").ToCurrency(), Currency::FromInt(100));
+    EXPECT_EQ(sum.Get("Total").ToDouble(), 100.0);
+    EXPECT_EQ(sum.Get("N"), Value(1000));
+    auto balance = db.OpenRecordset("SELECT [Charges]+[Expenses]+[Adapted]+[Vat]-[Billed] AS Open FROM Entry");
+    EXPECT_EQ(balance.Get("Open").ToCurrency(), Amount("0.2477"));
+    auto total = db.OpenRecordset(
+        "SELECT Sum([Charges]+[Expenses]+[Adapted]+[Vat]-[Billed]) AS Open FROM Entry WHERE ProjectID = 1");
+    EXPECT_EQ(total.Get("Open").ToCurrency(), Amount("247.70"));
+
+    // columns of the same name are told apart by their table; unique names stay plain
+    auto joined = db.OpenRecordset(
+        "SELECT Entry.ID, Person.ID, PersonNameFull FROM Person INNER JOIN Entry ON Person.ID = Entry.PersonID "
+        "WHERE Entry.ID = 7");
+    ASSERT_EQ(joined.Fields().size(), 3u);
+    EXPECT_EQ(joined.Fields()[0].Name(), "Entry.ID");
+    EXPECT_EQ(joined.Fields()[1].Name(), "Person.ID");
+    EXPECT_EQ(joined.Fields()[2].Name(), "PersonNameFull");
+    EXPECT_EQ(joined.Fields()[2].Type(), FieldType::Text);
+    EXPECT_EQ(joined.Fields()[2].Size(), 255);
+    EXPECT_EQ(joined.Get("entry.id"), Value(7));
+    EXPECT_EQ(joined.Get("Person.ID"), Value(3));
+    EXPECT_EQ(joined.Get(2).ToText(), "Müller");
+    EXPECT_EQ(ErrorNumber([&] { joined.Get("ID"); }), 3265);
+    EXPECT_EQ(ErrorNumber([&] { joined.Get(3); }), 3265);
+
+    joined.MoveLast();
+    EXPECT_EQ(joined.RecordCount(), 1);
+    joined.Close();
+    EXPECT_EQ(ErrorNumber([&] { joined.Get(0); }), 3420);
+    EXPECT_EQ(ErrorNumber([&] { joined.AddNew(); }), 3420);
+}
+
+}  // namespace
+}  // namespace tlx4r::db

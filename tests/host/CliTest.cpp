@@ -1,0 +1,159 @@
+// The command-line program run as a user runs it, on temporary folders.
+#include "db/Database.h"
+#include "db/TempDb.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace tlx4r {
+namespace {
+
+using db::test::FileBytes;
+using db::test::TempDir;
+
+struct Outcome {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    // The program's settings and trace go to the temporary folder, not the user's.
+    Outcome Tlx4r(const std::vector<std::string>& args) {
+        std::string command = "XDG_CONFIG_HOME=" + ShellQuote(dir.File("config")) +
+                              " XDG_STATE_HOME=" + ShellQuote(dir.File("state")) + " " + TLX4R_CLI;
+        for (const auto& a : args) command += " " + ShellQuote(a);
+        command += " 2>" + ShellQuote(dir.File("err.txt"));
+        Outcome run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return run;
+        std::array<char, 4096> buffer{};
+        std::size_t n;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+        int status = ::pclose(pipe);
+        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.err = FileBytes(dir.File("err.txt"));
+        return run;
+    }
+    // "Table\tcount" lines of open, as a map.
+    std::map<std::string, long> Tables(const std::string& out) {
+        std::map<std::string, long> tables;
+        std::istringstream lines(out);
+        std::string name;
+        long count;
+        while (lines >> name >> count) tables[name] = count;
+        return tables;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(CliTest, DemoThenOpenShowsTheTablesAndSqlRunsTheStoredQueries) {
+    auto demo = Tlx4r({"demo", dir.File("demo")});
+    ASSERT_EQ(demo.exit_code, 0) << demo.err;
+    const std::string finance = dir.File("demo/Kanzlei Muster 2024.tdb4f");
+    const std::string reporting = dir.File("demo/Kanzlei Muster Data.tdb4r");
+    EXPECT_EQ(demo.out, finance + "\n" + reporting + "\n");
+
+    auto open = Tlx4r({"open", reporting, "--finance", finance});
+    ASSERT_EQ(open.exit_code, 0) << open.err;
+    auto tables = Tables(open.out);
+    for (const char* t : {"Entry", "Project", "ProjectType", "Department", "Client", "Template", "Person", "DBSettings",
+                          "TypeCharges", "TypeExpenses"}) {
+        EXPECT_EQ(tables.count(t), 1u) << t;
+    }
+    EXPECT_EQ(tables.size(), 10u) << open.out;  // the session's link to Accounts is not listed
+    EXPECT_GE(tables["Project"], 30);
+    EXPECT_EQ(tables["TypeCharges"], 37);
+
+    for (const char* query : {"vEntry", "vEntryFull", "vProjectFull"}) {
+        auto sql = Tlx4r({"sql", reporting, std::string("SELECT * FROM ") + query});
+        EXPECT_EQ(sql.exit_code, 0) << query << ": " << sql.err;
+        EXPECT_FALSE(sql.out.empty()) << query;
+    }
+    auto projects = Tlx4r({"sql", reporting, "SELECT Count(*) AS n FROM vProjectFull"});
+    EXPECT_EQ(projects.out, "n\r\n" + std::to_string(tables["Project"]) + "\r\n");
+
+    // unattended maintenance keeps every row
+    for (const char* command : {"compact", "convert"}) {
+        auto run = Tlx4r({command, reporting});
+        EXPECT_EQ(run.exit_code, 0) << command << ": " << run.err;
+    }
+    auto verify = Tlx4r({"verify", reporting});
+    EXPECT_EQ(verify.exit_code, 0) << verify.err;
+    EXPECT_EQ(Tables(Tlx4r({"open", reporting}).out), tables);
+
+    // a second demo into the same folder is refused and changes nothing
+    const std::string before = FileBytes(reporting);
+    auto again = Tlx4r({"demo", dir.File("demo")});
+    EXPECT_EQ(again.exit_code, 1);
+    EXPECT_NE(again.err.find("gibt es bereits"), std::string::npos) << again.err;
+    EXPECT_EQ(FileBytes(reporting), before);
+}
+
+TEST_F(CliTest, NewCreatesTheSchemaAndLinksItToTheFinanceDatabase) {
+    ASSERT_EQ(Tlx4r({"demo", dir.File("demo")}).exit_code, 0);
+    const std::string finance = dir.File("demo/Kanzlei Muster 2024.tdb4f");
+    auto created = Tlx4r({"new", dir.File("neu.tdb4r"), "--finance", finance});
+    ASSERT_EQ(created.exit_code, 0) << created.err;
+    EXPECT_EQ(created.out, dir.File("neu.tdb4r") + "\n");
+    // the new database replaces the demo's in the link: the component asked (and was told yes)
+    EXPECT_NE(created.err.find("wirklich unterbrechen?"), std::string::npos) << created.err;
+    auto link = Tlx4r({"sql", finance, "SELECT Value FROM Settings WHERE Name = \"TXV4Database\""});
+    EXPECT_EQ(link.out, "Value\r\nneu.tdb4r\r\n");
+    auto tables = Tables(Tlx4r({"open", dir.File("neu.tdb4r")}).out);
+    EXPECT_EQ(tables.size(), 10u);
+    EXPECT_EQ(tables["Project"], 0);
+
+    auto exists = Tlx4r({"new", dir.File("neu.tdb4r")});
+    EXPECT_EQ(exists.exit_code, 1);
+    EXPECT_NE(exists.err.find("Kann Reporting Datenbank nicht erstellen!"), std::string::npos) << exists.err;
+}
+
+TEST_F(CliTest, WhatIsNotADatabaseIsReportedAndLeftAsItWas) {
+    const std::string text = dir.File("notes.tdb4r");
+    std::ofstream(text) << "Dies ist keine Datenbank.\n";
+    const std::string empty = dir.File("empty.tdb4r");
+    std::ofstream{empty};
+    for (const std::string& file : {text, empty}) {
+        const std::string before = FileBytes(file);
+        for (const char* command : {"open", "verify", "compact", "convert"}) {
+            auto run = Tlx4r({command, file});
+            EXPECT_EQ(run.exit_code, 1) << command << " " << file;
+            EXPECT_NE(run.err.find("Kann Reporting Datenbank nicht öffnen!"), std::string::npos) << run.err;
+            EXPECT_EQ(FileBytes(file), before) << command << " " << file;
+        }
+    }
+    auto missing = Tlx4r({"open", dir.File("nowhere.tdb4r")});
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("Kann Reporting Datenbank nicht öffnen!"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("nowhere.tdb4r")));
+
+    auto no_finance = Tlx4r({"open", text, "--finance", dir.File("nowhere.tdb4f")});
+    EXPECT_EQ(no_finance.exit_code, 1);
+    EXPECT_NE(no_finance.err.find("Kann Finanzbuchhaltung nicht öffnen!"), std::string::npos) << no_finance.err;
+
+    // usage errors are told apart from failures
+    EXPECT_EQ(Tlx4r({"open"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"open", text, "--bogus"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"compact", text, "--finance", "x.tdb4f"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"verify", text, "--full"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"demo"}).exit_code, 2);
+}
+
+}  // namespace
+}  // namespace tlx4r

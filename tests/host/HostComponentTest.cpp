@@ -1,0 +1,177 @@
+// The component driven by the substitute host, on real files: the accounting link end to end.
+#include "host/DemoData.h"
+#include "host/HostAccounts.h"
+#include "host/HostDocuments.h"
+#include "host/HostInterface.h"
+#include "host/HostOptions.h"
+#include "host/HostTrace.h"
+#include "host/frmAccountChoose.h"
+
+#include "core/FibuTables.h"
+#include "core/Finance.h"
+#include "core/Reporting.h"
+#include "core/modReporting.h"
+#include "core/modStringLibrary.h"
+#include "db/DbError.h"
+#include "db/TempDb.h"
+#include "platform/MemoryStore.h"
+#include "support/ScriptedUi.h"
+
+#include <gtest/gtest.h>
+
+namespace tlx4r {
+namespace {
+
+using db::test::FileBytes;
+using db::test::TempDir;
+
+class HostComponentTest : public ::testing::Test {
+protected:
+    HostComponentTest() {
+        root.SetInterface(&host);
+        for (auto* e : {&root.Events().DatabaseOpen, &root.Events().DatabaseClose, &root.Events().VerifyStart,
+                        &root.Events().VerifyExecute, &root.Events().VerifyStop}) {
+            subs.push_back(e->Subscribe([this, e] {
+                auto& ev = root.Events();
+                events.push_back(e == &ev.DatabaseOpen    ? "Open"
+                                 : e == &ev.DatabaseClose ? "Close"
+                                 : e == &ev.VerifyStart   ? "Start"
+                                 : e == &ev.VerifyExecute ? "Execute"
+                                                          : "Stop");
+            }));
+        }
+    }
+    ~HostComponentTest() override { root.Tini(); }
+
+    AccountData Client(std::string code, std::string name) {
+        AccountData a;
+        a.code = std::move(code);
+        a.name = std::move(name);
+        a.level = 2;
+        return a;
+    }
+    db::Value ProjectValue(const std::string& code, const std::string& field) {
+        auto rs = root.Database()->OpenRecordset("SELECT " + field + " FROM Project WHERE AccountCode = \"" + code + "\"",
+                                                 db::RecordsetType::Snapshot);
+        return rs.Eof() ? db::Value("(no project)") : rs.Get(0);
+    }
+    long long Count(db::Database& db, const std::string& sql) {
+        return db.OpenRecordset(sql, db::RecordsetType::Snapshot).Get(0).ToLong();
+    }
+
+    TempDir dir;
+    test::ScriptedUi ui;
+    platform::MemoryStore user;
+    platform::MemoryStore machine;
+    HostOptions options{user, machine};
+    HostTrace trace{dir.File("trace.log")};
+    HostDocuments documents;
+    HostInterface host{options, trace, documents};
+    Reporting root{user, machine};
+    std::vector<hostapi::Subscription> subs;
+    std::vector<std::string> events;
+};
+
+TEST_F(HostComponentTest, AccountsOfTheFinanceDatabaseKeepTheProjectsInStep) {
+    const std::string finance = dir.File("Kanzlei 2024.tdb4f");
+    const std::string reporting = dir.File("Kanzlei Data.tdb4r");
+    host.DatabaseNew(finance);
+    host.Accounts()->Create(Client("1100.001", "Vor der Datenbank AG"));  // no reporting database: no project
+    root.DatabaseNew(reporting);
+    ASSERT_NE(root.Database(), nullptr);
+    EXPECT_EQ(host.FinanceSettingGet("TXV4Database"), "Kanzlei Data.tdb4r");
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project"), 0);
+
+    host.Accounts()->Create(Client("1100.002", "Huber Erben"));
+    AccountData ledger = Client("1000", "Kasse");
+    ledger.general_ledger = true;
+    host.Accounts()->Create(ledger);
+    AccountData heading = Client("1100", "Debitoren");
+    heading.level = 0;
+    host.Accounts()->Create(heading);
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project"), 1);
+    EXPECT_EQ(ProjectValue("1100.002", "AccountName"), db::Value("Huber Erben"));
+
+    // renaming, closing and reopening the account reach the project
+    AccountData huber = Client("1100.002", "Erbengemeinschaft Huber");
+    huber.closed = true;
+    host.Accounts()->Update(huber);
+    EXPECT_EQ(ProjectValue("1100.002", "AccountName"), db::Value("Erbengemeinschaft Huber"));
+    EXPECT_EQ(ProjectValue("1100.002", "DateEnd"), db::Value(Date::Today()));
+    huber.closed = false;
+    host.Accounts()->Update(huber);
+    EXPECT_TRUE(ProjectValue("1100.002", "DateEnd").IsNull());
+    host.Accounts()->Update(Client("1100.001", "Vor der Datenbank AG"));  // an update creates a missing project
+    EXPECT_EQ(ProjectValue("1100.001", "AccountName"), db::Value("Vor der Datenbank AG"));
+
+    // the chooser of the host hands the component its project
+    ui.OnForm("frmAccountChoose", [](ui::Form& f) {
+        auto& form = dynamic_cast<frmAccountChoose&>(f);
+        form.txtSearch.UserType("huber");
+        form.btnOk.UserClick();
+    });
+    const std::int32_t id = root.Finance()->ProjectChoose();
+    EXPECT_EQ(id, NullToLong(ProjectValue("1100.002", "ID")));
+
+    // the finance table linked into the reporting database reads the host's accounts
+    const std::string local = root.FibuTables()->Item("Accounts");
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM " + local + " WHERE IsGeneralLedger = False"), 3);
+
+    // the host closes and reopens its file: the component follows with the linked database
+    host.DatabaseClose();
+    EXPECT_EQ(root.Database(), nullptr);
+    EXPECT_EQ(host.Accounts(), nullptr);
+    host.DatabaseOpen(finance);
+    ASSERT_NE(root.Database(), nullptr);
+    EXPECT_EQ(root.DatabaseName(), reporting);
+    host.Accounts()->Create(Client("1100.003", "Nach dem Wiederöffnen GmbH"));
+    EXPECT_EQ(ProjectValue("1100.003", "AccountName"), db::Value("Nach dem Wiederöffnen GmbH"));
+    EXPECT_EQ(events, (std::vector<std::string>{"Open", "Close", "Open"}));
+
+    // a full verification deletes the projects whose account is gone (and those without entries)
+    host.FinanceDatabase()->Execute("DELETE * FROM Accounts WHERE Code = \"1100.001\"");
+    root.Database()->Execute("INSERT INTO Entry (ID, ProjectID) VALUES (1, " + std::to_string(id) + ")");
+    events.clear();
+    root.Verify(std::string("quiet"));
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project"), 3);
+    root.Verify(std::string("quiet"), std::string("full"));
+    EXPECT_EQ(events, (std::vector<std::string>{"Start", "Execute", "Stop"}));
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project"), 1);
+    EXPECT_EQ(root.Database()->Relations().Count(), 7u);
+    EXPECT_TRUE(ui.Shown().empty());
+}
+
+TEST_F(HostComponentTest, TheDemoBuildsALinkedPairOnceAndRefusesToOverwriteIt) {
+    const DemoFiles files = DemoCreate(dir.File("demo"), host, root);
+    EXPECT_EQ(files.finance, dir.File("demo/Kanzlei Muster 2024.tdb4f"));
+    EXPECT_EQ(files.reporting, dir.File("demo/Kanzlei Muster Data.tdb4r"));
+    ASSERT_NE(root.Database(), nullptr);
+    db::Database& finance = *host.FinanceDatabase();
+    const long long clients = Count(finance, "SELECT Count(*) FROM Accounts WHERE IsGeneralLedger = False AND Level >= 1");
+    EXPECT_GE(clients, 30);
+    EXPECT_GE(Count(finance, "SELECT Count(*) FROM Accounts WHERE IsGeneralLedger = True"), 20);
+    // every client account has its project; the closed ones are ended
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project"), clients);
+    EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project WHERE DateEnd Is Not Null"),
+              Count(finance, "SELECT Count(*) FROM Accounts WHERE Closed = True"));
+    EXPECT_GT(Count(finance, "SELECT Count(*) FROM Accounts WHERE DeleteOnCloture = True"), 0);
+    EXPECT_EQ(host.FinanceSettingGet("TXV4Database"), "Kanzlei Muster Data.tdb4r");
+
+    root.Tini();
+    host.DatabaseClose();
+    const std::string before = FileBytes(files.finance);
+    Reporting again{user, machine};
+    again.SetInterface(&host);
+    try {
+        DemoCreate(dir.File("demo"), host, again);
+        ADD_FAILURE() << "a second demo overwrote the first";
+    } catch (const db::DbError& e) {
+        EXPECT_EQ(e.Number(), 3204);
+    }
+    EXPECT_EQ(FileBytes(files.finance), before);
+    again.Tini();
+}
+
+}  // namespace
+}  // namespace tlx4r
