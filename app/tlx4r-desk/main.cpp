@@ -1,5 +1,6 @@
 // tlx4r-desk: the desktop program. Until the host's main window arrives it shows the date range
 // control as a demo; --screenshot FORM FILE.png renders a registered form's view to a picture.
+#include "host/qt/HostViews.h"
 #include "qt/FormDialog.h"
 #include "qt/QtUi.h"
 #include "qt/ViewRegistry.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     if (screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("tlx4r-desk");
+    tlx4r::qt::RegisterHostViews(tlx4r::qt::ViewRegistry::Instance());
     if (screenshot) return Screenshot(argv[2], QString::fromLocal8Bit(argv[3]));
 
     tlx4r::qt::QtUi qt_ui;
