@@ -136,8 +136,8 @@ void DBReporting::DBAssert(bool reset) {
     type_expenses_->Assert();
     // The stored queries join tables asserted after their owners; on a new file they can only be
     // made now that every table exists.
-    entries_->QueriesAssert(false);
-    projects_->QueriesAssert(false);
+    entries_->AssertQueryDefs(false);
+    projects_->AssertQueryDefs(false);
     if (reset) {
         DBrsClose();
         RelationsDelete(*db_, "");

@@ -30,7 +30,6 @@ public:
     // The stored queries: created when missing; with force made anew from the current SQL, so
     // that a changed SQL reaches an existing database. Never throws.
     void AssertQueryDefs(bool force = false) noexcept;
-    void QueriesAssert(bool force = false) noexcept { AssertQueryDefs(force); }
     // The column names of "vEntry", each followed by ";" ("ID;ProjectID;…;PersonNameShort;");
     // "" when the query cannot be opened.
     std::string EntryFields();
