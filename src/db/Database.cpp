@@ -24,6 +24,7 @@ std::string Verb(std::string_view sql) {
 
 constexpr std::size_t kStatementCacheSize = 128;
 
+
 }  // namespace
 
 Database::Database(std::shared_ptr<Engine> engine) : engine_(std::move(engine)) {}
@@ -99,6 +100,7 @@ Engine& Database::GetEngine() const {
 long long Database::Execute(std::string_view sql) {
     Require();
     std::string key(sql);
+    engine_->CheckSchema();
     if (statements_generation_ != engine_->SchemaGeneration()) {
         statements_.clear();
         statements_generation_ = engine_->SchemaGeneration();
@@ -120,7 +122,7 @@ long long Database::Execute(std::string_view sql) {
             return engine_->Exec(translation.sql);
         }
         if (statements_.size() >= kStatementCacheSize) statements_.clear();
-        it = statements_.emplace(key, engine_->Prepare(translation.sql)).first;
+        it = statements_.emplace(key, engine_->PrepareTranslation(sql, translation.sql)).first;
     }
     auto& statement = *it->second;
     statement.Reset();

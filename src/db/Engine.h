@@ -44,6 +44,9 @@ public:
 
     // Statements in the engine's own SQL.
     virtual std::unique_ptr<EngineStatement> Prepare(std::string_view sql) = 0;
+    // Prepare for sql, the translation of the dialect statement dialect: a failure names both,
+    // since the user wrote the one and the engine reports the other.
+    std::unique_ptr<EngineStatement> PrepareTranslation(std::string_view dialect, const std::string& sql);
     // A statement prepared once per connection and kept; reset and unbound when handed out
     // and when the lease ends. The lease must end before the connection closes; callers must
     // not nest uses of the same text.
@@ -53,6 +56,11 @@ public:
     virtual long long Changes() const = 0;
     // Rows changed through this connection since it opened: data read before is stale when it grew.
     virtual long long TotalChanges() const = 0;
+    // Grows whenever rows of a table of the main file may have changed through this connection:
+    // any statement that writes it (directly or through a trigger) ran, or a transaction was
+    // rolled back. Rows and row orders read before are stale when it grew. The reference stays
+    // valid for the life of the engine; the name is looked up case-insensitively.
+    virtual const long long& TableWrites(std::string_view table) = 0;
     virtual std::int64_t LastInsertId() const = 0;
 
     // The component's dialect turned into the engine's SQL.
@@ -61,6 +69,9 @@ public:
     virtual void SchemaChanged() = 0;
     // Grows with every SchemaChanged: translations made before are stale.
     virtual unsigned SchemaGeneration() const = 0;
+    // Notices a change of tables, fields or views that another connection made to the file
+    // (and calls SchemaChanged then), so that no translation made for the old schema is used.
+    virtual void CheckSchema() = 0;
 
     // Nesting transactions: depth 0 begins a real transaction, deeper levels are save points.
     virtual void Begin() = 0;

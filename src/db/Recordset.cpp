@@ -34,7 +34,7 @@ std::string StripBrackets(std::string_view source) {
 // Keys are bound as integers, so the look-up stays a direct one.
 Value KeyValue(std::int64_t key) {
     if (key >= INT32_MIN && key <= INT32_MAX) return Value(static_cast<std::int32_t>(key));
-    return KeyValue(key);
+    return Value(static_cast<double>(key));  // past 32 bits: SQLite still finds the row by its number
 }
 
 bool IsPlainName(const std::string& s) {
@@ -58,7 +58,7 @@ Recordset::Recordset(std::shared_ptr<Engine> engine, std::string_view source, Re
         if (!translation.returns_rows) {
             throw DbError(3065, "The statement returns no rows; run it with Execute.\nStatement: " + std::string(source));
         }
-        OpenStatement(translation.sql);
+        OpenStatement(translation.sql, source);
     }
     for (std::size_t i = 0; i < fields_.size(); ++i) orders_.push_back(!Keyed() ? false : Lower(origin_[i]) == Lower(key_column_));
     for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -88,14 +88,15 @@ void Recordset::OpenTable(const std::string& table) {
         columns += (columns.empty() ? "" : ", ") + engine_->Quote(c.field.Name());
     }
     updatable_ = !engine_->ReadOnly();
+    table_writes_ = &engine_->TableWrites(table);
     select_list_ = columns;
     fetch_ = engine_->Prepare("SELECT " + columns + " FROM " + engine_->Quote(table) + " WHERE " +
                               engine_->Quote(key_column_) + " = ?1");
     at_ = At::First;
 }
 
-void Recordset::OpenStatement(std::string_view sql) {
-    auto statement = engine_->Prepare(sql);
+void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
+    auto statement = dialect.empty() ? engine_->Prepare(sql) : engine_->PrepareTranslation(dialect, std::string(sql));
     const int n = statement->ColumnCount();
     std::vector<ColumnMeta> metas;
     for (int i = 0; i < n; ++i) metas.push_back(statement->Column(i));
@@ -165,6 +166,24 @@ bool Recordset::Updatable() const { return IsOpen() && updatable_; }
 
 void Recordset::Require() const {
     if (!IsOpen()) throw DbError(3420, "The recordset is closed (or its database was closed).");
+    Refresh();
+}
+
+void Recordset::Refresh() const {
+    if (!Lazy() || !keys_loaded_ || *table_writes_ == keys_writes_) return;
+    const bool on_row = at_ == At::Index && !deleted_current_ && pos_ >= 0 &&
+                        pos_ < static_cast<long long>(keys_.size());
+    const std::int64_t key = on_row ? keys_[static_cast<std::size_t>(pos_)] : 0;
+    keys_loaded_ = false;
+    if (!on_row) return;  // Bof, Eof, a row to be found by key, or the first row: nothing to follow
+    EnsureKeys();
+    auto it = std::find(keys_.begin(), keys_.end(), key);
+    if (it != keys_.end()) {
+        pos_ = it - keys_.begin();
+    } else {
+        // The rows behind it moved up into its place: MoveNext goes there, reading it fails.
+        deleted_current_ = true;
+    }
 }
 
 void Recordset::RequireWritable() const {
@@ -195,6 +214,7 @@ void Recordset::EnsureKeys() const {
     }
     auto keys = engine_->Prepare("SELECT " + engine_->Quote(key_column_) + " FROM " + engine_->Quote(table_) +
                                  " ORDER BY " + order + engine_->Quote(key_column_));
+    keys_writes_ = *table_writes_;
     keys_.clear();
     while (keys->Step()) keys_.push_back(keys->GetInt64(0));
     keys_loaded_ = true;
@@ -245,7 +265,7 @@ const Value& Recordset::CurrentValue(std::size_t field) const {
     if (at_ == At::Index) {
         if (const Value* v = BlockValue(key, field)) return *v;
     }
-    if (!current_loaded_ || current_loaded_key_ != key) {
+    if (!current_loaded_ || current_loaded_key_ != key || current_writes_ != *table_writes_) {
         fetch_->Reset();
         fetch_->Bind(1, KeyValue(key));
         if (!fetch_->Step()) throw DbError(3167, "The current record was deleted.");
@@ -256,14 +276,15 @@ const Value& Recordset::CurrentValue(std::size_t field) const {
         fetch_->Reset();
         current_loaded_ = true;
         current_loaded_key_ = key;
+        current_writes_ = *table_writes_;
     }
     return current_[field];
 }
 
 const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
-    const long long changes = engine_->TotalChanges();
+    const long long writes = *table_writes_;
     auto found = block_rows_.find(key);
-    if (changes == block_changes_ && found != block_rows_.end()) return &block_cells_[found->second * fields_.size() + field];
+    if (writes == block_writes_ && found != block_rows_.end()) return &block_cells_[found->second * fields_.size() + field];
     auto* self = const_cast<Recordset*>(this);
     if (!block_fetch_) {
         std::string marks;
@@ -292,7 +313,7 @@ const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
     }
     block_fetch_->Reset();
     block_start_ = start;
-    block_changes_ = changes;
+    block_writes_ = writes;
     found = block_rows_.find(key);
     return found == block_rows_.end() ? nullptr : &block_cells_[found->second * fields_.size() + field];
 }
@@ -471,6 +492,7 @@ void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys
             }
             current_loaded_ = true;
             current_loaded_key_ = current_key_;
+            current_writes_ = *table_writes_;
         }
     }
     statement->Reset();
@@ -480,9 +502,9 @@ void Recordset::Find(std::string_view criteria, bool forward, bool from_edge) {
     Require();
     if (!Keyed() || table_.empty()) NotSupported("Find");
     edit_mode_ = EditMode::None;
-    auto translation = engine_->Translate("SELECT [" + key_column_ + "] FROM [" + table_ + "] WHERE " +
-                                          std::string(criteria));
-    auto statement = engine_->Prepare(translation.sql);
+    const std::string search = "SELECT [" + key_column_ + "] FROM [" + table_ + "] WHERE " + std::string(criteria);
+    auto translation = engine_->Translate(search);
+    auto statement = engine_->PrepareTranslation(search, translation.sql);
     std::unordered_set<std::int64_t> matches;
     while (statement->Step()) matches.insert(statement->GetInt64(0));
     Resolve();
@@ -641,7 +663,10 @@ void Recordset::Update() {
     const std::size_t width = fields_.size();
     std::int64_t written = 0;
     bool moved_in_order = false;
+    // Require has brought the keys up to date: the write below is then the only change to them
+    const bool keys_current = Lazy() && keys_loaded_;
     if (edit_mode_ == EditMode::Edit) {
+        if (deleted_current_) throw DbError(3167, "The record was deleted by another user or program.");
         const std::int64_t old_key = CurrentKey();
         written = old_key;
         if (!changed.empty()) {
@@ -677,6 +702,7 @@ void Recordset::Update() {
         }
     }
     if (Lazy()) {
+        if (keys_current) keys_writes_ = *table_writes_;
         if (edit_mode_ == EditMode::AddNew || moved_in_order) {
             ToKey();
             if (at_ == At::Key && edit_mode_ == EditMode::Edit) current_key_ = written;
@@ -694,6 +720,7 @@ void Recordset::Delete() {
     RequireCurrent();
     edit_mode_ = EditMode::None;
     Resolve();
+    const bool keys_current = Lazy() && keys_loaded_;
     std::int64_t key = CurrentKey();
     auto statement = engine_->Cached("DELETE FROM " + engine_->Quote(table_) + " WHERE " +
                                       engine_->Quote(key_column_) + " = ?1");
@@ -705,6 +732,7 @@ void Recordset::Delete() {
         --row_count_;
     }
     keys_.erase(keys_.begin() + pos_);
+    if (keys_current) keys_writes_ = *table_writes_;
     current_loaded_ = false;
     deleted_current_ = true;
 }

@@ -111,8 +111,15 @@ private:
     Recordset(std::shared_ptr<Engine> engine, std::string_view source, RecordsetType type);
 
     void OpenTable(const std::string& table);
-    void OpenStatement(std::string_view source);
+    // sql in the engine's SQL; dialect the statement it was translated from ("" when none).
+    void OpenStatement(std::string_view sql, std::string_view dialect = {});
+    // Every call starts here: the recordset must be open, and a table recordset brings its row
+    // order up to date with the table (Refresh).
     void Require() const;
+    // When the table changed since the keys were read (a statement, another recordset, a
+    // rollback), the keys are read again and the position follows the current row; a current
+    // row that has gone counts as deleted.
+    void Refresh() const;
     void RequireCurrent() const;
     void RequireWritable() const;
     bool Keyed() const { return !key_column_.empty(); }
@@ -147,9 +154,14 @@ private:
     mutable At at_ = At::First;
     mutable long long pos_ = 0;
     std::int64_t current_key_ = 0;
-    bool deleted_current_ = false;
+    mutable bool deleted_current_ = false;
     mutable std::vector<std::int64_t> keys_;
     mutable bool keys_loaded_ = false;
+    // Table recordsets: the engine's count of writes to the table, and its value when the keys,
+    // the current row and the block were read.
+    const long long* table_writes_ = nullptr;
+    mutable long long keys_writes_ = 0;
+    mutable long long current_writes_ = 0;
     std::deque<Value> cells_;  // statement rows, fields_.size() values each (never moved when growing)
     long long row_count_ = 0;   // of cells_
     mutable std::vector<Value> current_;
@@ -180,7 +192,7 @@ private:
     mutable std::unordered_map<std::int64_t, std::size_t> block_rows_;
     mutable std::vector<Value> block_cells_;
     mutable long long block_start_ = -1;
-    mutable long long block_changes_ = -1;
+    mutable long long block_writes_ = -1;
     std::map<std::string, std::unique_ptr<EngineStatement>> seek_;
     // Update and insert statements by the fields they write: prepared once per combination.
     std::map<std::vector<bool>, std::unique_ptr<EngineStatement>> writes_[2];

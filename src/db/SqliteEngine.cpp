@@ -2,11 +2,13 @@
 
 #include "db/DbError.h"
 #include "db/SqliteError.h"
+#include "types/Utf8.h"
 
 #include <sqlite3.h>
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -16,12 +18,6 @@ namespace {
 
 // "TLX4" in the file header marks a database this layer created.
 constexpr int kApplicationId = 0x544C5834;
-
-// PRAGMA case_sensitive_like would replace the dialect's like() with SQLite's own.
-int Authorize(void*, int action, const char* arg1, const char*, const char*, const char*) {
-    if (action == SQLITE_PRAGMA && arg1 && sqlite3_stricmp(arg1, "case_sensitive_like") == 0) return SQLITE_DENY;
-    return SQLITE_OK;
-}
 
 bool FileExists(const std::string& path) {
     struct stat st {};
@@ -60,7 +56,7 @@ SqliteEngine::SqliteEngine(const std::string& path, bool create, const OpenOptio
         sqlite3_busy_timeout(db_, options.busy_timeout_ms);
         sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        sqlite3_set_authorizer(db_, Authorize, nullptr);
+        sqlite3_set_authorizer(db_, Authorize, this);
         RegisterJetFunctions(db_);  // like(), Sum() exact for amounts, First(), JETTEXT, …
         // Reading the schema is what tells a database from any other file; nothing is written
         // before it succeeded.
@@ -93,20 +89,57 @@ void SqliteEngine::Close() noexcept {
     attached_.clear();
 }
 
+int SqliteEngine::Authorize(void* engine, int action, const char* arg1, const char*, const char* schema,
+                            const char*) {
+    // PRAGMA case_sensitive_like would replace the dialect's like() with SQLite's own.
+    if (action == SQLITE_PRAGMA && arg1 && sqlite3_stricmp(arg1, "case_sensitive_like") == 0) return SQLITE_DENY;
+    // Asked for the statement itself and for the trigger programs it carries (cascades), so a
+    // write reached only through a relation is noted too. A DELETE without WHERE empties the
+    // table without telling SQLite's update hook; this is told about it all the same.
+    auto* self = static_cast<SqliteEngine*>(engine);
+    if ((action == SQLITE_INSERT || action == SQLITE_UPDATE || action == SQLITE_DELETE) && arg1 && self->writes_seen_ &&
+        schema && std::strcmp(schema, "main") == 0) {
+        self->writes_seen_->push_back(utf8::Lower(arg1));
+    }
+    return SQLITE_OK;
+}
+
+std::unique_ptr<SqliteStatement> SqliteEngine::NewStatement(std::string_view sql) {
+    sqlite3* db = Db();
+    std::vector<std::string> written;
+    writes_seen_ = &written;
+    std::unique_ptr<SqliteStatement> statement;
+    try {
+        statement = std::make_unique<SqliteStatement>(db, sql, path_);
+    } catch (...) {
+        writes_seen_ = nullptr;
+        throw;
+    }
+    writes_seen_ = nullptr;
+    std::sort(written.begin(), written.end());
+    written.erase(std::unique(written.begin(), written.end()), written.end());
+    std::vector<long long*> counters;
+    for (const auto& table : written) counters.push_back(&table_writes_[table]);
+    statement->CountRunsIn(std::move(counters));
+    return statement;
+}
+
+const long long& SqliteEngine::TableWrites(std::string_view table) { return table_writes_[utf8::Lower(table)]; }
+
 sqlite3* SqliteEngine::Db() const {
     if (!db_) throw DbError(3420, "The database '" + path_ + "' is closed.");
     return db_;
 }
 
 std::unique_ptr<EngineStatement> SqliteEngine::Prepare(std::string_view sql) {
-    return std::make_unique<SqliteStatement>(Db(), sql, path_);
+    return NewStatement(sql);
 }
 
 StatementLease SqliteEngine::Cached(std::string_view sql) {
-    sqlite3* db = Db();
+    Db();
     auto it = cache_.find(std::string(sql));
     if (it == cache_.end()) {
-        it = cache_.emplace(std::string(sql), std::make_unique<SqliteStatement>(db, sql, path_)).first;
+        it = cache_.emplace(std::string(sql), NewStatement(sql)).first;
     } else {
         it->second->Reset();
     }
@@ -120,10 +153,10 @@ long long SqliteEngine::Exec(std::string_view sql) {
         std::size_t skip = rest.find_first_not_of(" \t\r\n;");
         if (skip == std::string_view::npos) break;
         rest.remove_prefix(skip);
-        SqliteStatement statement(db, rest, path_);
-        while (statement.Step()) {
+        auto statement = NewStatement(rest);
+        while (statement->Step()) {
         }
-        rest.remove_prefix(std::min(statement.Consumed(), rest.size()));
+        rest.remove_prefix(std::min(statement->Consumed(), rest.size()));
     }
     return sqlite3_changes64(db);
 }
@@ -136,12 +169,28 @@ std::int64_t SqliteEngine::LastInsertId() const { return sqlite3_last_insert_row
 
 Translation SqliteEngine::Translate(std::string_view statement) {
     Db();
+    CheckSchema();
     return jet_->Translate(statement);
 }
 
 void SqliteEngine::SchemaChanged() {
     ++generation_;
+    schema_cookie_ = -1;  // our own change moved the cookie too: the next check only notes it
     if (jet_) jet_->ClearCache();
+}
+
+// SQLite re-prepares its own statements when another connection changed the schema, but a
+// translation also depends on it (the columns of "T.*", INSERT … SELECT * matched by name), so
+// the file's schema cookie is compared before a translation is used. It costs one small read
+// of the file header (under the lock a transaction holds anyway).
+void SqliteEngine::CheckSchema() {
+    long long cookie = 0;
+    {
+        auto version = Cached("PRAGMA main.schema_version");
+        if (version.Step()) cookie = version.GetInt64(0);
+    }
+    if (schema_cookie_ != -1 && cookie != schema_cookie_) SchemaChanged();
+    schema_cookie_ = cookie;
 }
 
 void SqliteEngine::Begin() {
@@ -167,6 +216,8 @@ void SqliteEngine::Commit() {
 
 void SqliteEngine::Rollback() {
     if (depth_ == 0) throw DbError(3034, "Rollback without a transaction.");
+    // Any table may have its rows of before back.
+    for (auto& entry : table_writes_) ++entry.second;
     --depth_;
     if (depth_ == 0) {
         if (sqlite3_get_autocommit(Db()) == 0) Exec("ROLLBACK");

@@ -46,11 +46,13 @@ public:
     long long Exec(std::string_view sql) override;
     long long Changes() const override;
     long long TotalChanges() const override;
+    const long long& TableWrites(std::string_view table) override;
     std::int64_t LastInsertId() const override;
 
     Translation Translate(std::string_view statement) override;
     void SchemaChanged() override;
     unsigned SchemaGeneration() const override { return generation_; }
+    void CheckSchema() override;
 
     void Begin() override;
     void Commit() override;
@@ -82,6 +84,12 @@ public:
     std::optional<std::vector<std::string>> ColumnsOf(std::string_view table) const override;
 
 private:
+    // SQLite asks it about every part of a statement while preparing it: it refuses PRAGMA
+    // case_sensitive_like and notes the tables a statement writes.
+    static int Authorize(void* engine, int action, const char* arg1, const char* arg2, const char* schema,
+                         const char* trigger);
+    // A statement that counts its runs in TableWrites of every table it writes.
+    std::unique_ptr<SqliteStatement> NewStatement(std::string_view sql);
     sqlite3* Db() const;
     std::string ColumnDefinition(std::string_view table, const Field& field, bool creating) const;
     std::vector<std::string> NamesOf(const char* type);
@@ -91,9 +99,12 @@ private:
     bool read_only_ = false;
     int depth_ = 0;
     unsigned generation_ = 0;
+    long long schema_cookie_ = -1;  // the file's schema_version as last seen; -1 after own changes
     std::unique_ptr<JetSql> jet_;
     std::unordered_map<std::string, std::unique_ptr<SqliteStatement>> cache_;
     std::map<std::string, std::string> attached_;  // canonical path -> schema name
+    std::unordered_map<std::string, long long> table_writes_;  // by lower-case table name
+    std::vector<std::string>* writes_seen_ = nullptr;          // while NewStatement prepares
 };
 
 }  // namespace tlx4r::db

@@ -15,6 +15,17 @@ std::string WithStatement(std::string text, std::string_view statement) {
     return text;
 }
 
+// Where in the statement SQLite stopped, in characters from 1 ("" when it does not say).
+std::string Position(sqlite3* connection, std::string_view statement) {
+    const int offset = connection ? sqlite3_error_offset(connection) : -1;
+    if (offset < 0 || static_cast<std::size_t>(offset) > statement.size()) return {};
+    std::size_t characters = 1;
+    for (int i = 0; i < offset; ++i) {
+        if ((static_cast<unsigned char>(statement[static_cast<std::size_t>(i)]) & 0xC0) != 0x80) ++characters;
+    }
+    return " at position " + std::to_string(characters);
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -88,7 +99,9 @@ void RaiseSqlite(sqlite3* connection, int rc, std::string_view statement, const 
             if (StartsWith(message, "no such column: ")) {
                 throw DbError(3061, WithStatement("Unknown field name '" + message.substr(16) + "'.", statement));
             }
-            throw DbError(3000, WithStatement("Error in the SQL statement: " + message + ".", statement));
+            throw DbError(3000, WithStatement("Error in the SQL statement: " + message + Position(connection, statement) +
+                                                  ".",
+                                              statement));
         }
         case SQLITE_MISMATCH:
             throw DbError(3464, WithStatement("Data type mismatch: " + message + ".", statement));

@@ -59,6 +59,8 @@ void SqliteStatement::Bind(int index, const Value& value) {
 }
 
 bool SqliteStatement::Step() {
+    // before the step: a write that fails half-way may still have changed rows
+    for (long long* counter : counters_) ++*counter;
     int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -33,6 +34,9 @@ public:
 
     // The length of the text the statement was prepared from that it used (for scripts).
     std::size_t Consumed() const { return consumed_; }
+    // Counters that every run (every Step) of the statement increments: those of the tables it
+    // writes. They must outlive the statement.
+    void CountRunsIn(std::vector<long long*> counters) { counters_ = std::move(counters); }
 
 private:
     sqlite3* connection_;
@@ -40,6 +44,7 @@ private:
     std::string sql_;
     const std::string& file_;
     std::size_t consumed_ = 0;
+    std::vector<long long*> counters_;
 };
 
 }  // namespace tlx4r::db

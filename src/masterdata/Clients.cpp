@@ -27,8 +27,6 @@ void Clients::Remove(std::int32_t id) { Client(*this).Delete(id); }
 
 long long Clients::Count() {
     db::Recordset& rs = cursor_.Get();
-    // Choosing the index again lets the cursor see rows that statements added or removed.
-    rs.SetIndex("PrimaryKey");
     if (rs.RecordCount() == 0) return 0;
     rs.MoveLast();
     return rs.RecordCount();

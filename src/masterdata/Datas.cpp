@@ -169,11 +169,7 @@ void Datas::Delete(std::int32_t id) {
 }
 
 void Datas::DeleteAll() {
-    db::Recordset& rs = cursor_.Get();
     db_.Execute("DELETE * FROM " + flavor_ + ";");
-    // The cursor keeps the order of its rows; choosing the index again makes it forget the
-    // deleted ones.
-    rs.SetIndex("PrimaryKey");
 }
 
 std::int32_t Datas::DefaultID() const {
@@ -261,7 +257,6 @@ long Datas::Export(const std::string& file_name, const DataTextSettings& setting
         std::vector<std::string> lines;
         if (settings.Header) lines.push_back(format.Line(columns));
         db::Recordset& rs = cursor_.Get();
-        rs.SetIndex("PrimaryKey");
         if (rs.RecordCount() > 0) rs.MoveFirst();
         for (; rs.RecordCount() > 0 && !rs.Eof(); rs.MoveNext()) {
             std::vector<std::string> values;
@@ -292,7 +287,6 @@ long Datas::Import(const std::string& file_name, const DataTextSettings& setting
     // Read before anything is deleted: a file that cannot be read leaves the table as it is.
     const std::vector<std::string> lines = DataTextFile::ReadLines(path);
     db::Recordset& rs = cursor_.Get();
-    rs.SetIndex("PrimaryKey");
     if (settings.DeleteAllFirst && rs.RecordCount() > 0) {
         const std::string question = "Alle " + flavor_text_all_ + " löschen?";
         if (ui::MsgBox(question, ui::Buttons::YesNoCancel, ui::Icon::Question, question) != ui::Answer::Yes) return 0;

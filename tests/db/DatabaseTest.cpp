@@ -82,6 +82,72 @@ TEST(DatabaseTest, StatementErrorsNameTheProblem) {
     EXPECT_NE(text.find("Person.ID"), std::string::npos) << text;
 }
 
+// A statement the dialect cannot read names itself and where it went wrong, whether the
+// translator or the engine below finds the fault; nothing of it runs.
+TEST(DatabaseTest, MalformedStatementsShowTheStatementAndThePosition) {
+    TempDir dir;
+    Database db = NewSample(dir.File("m.tdb4r"));
+    db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (1, \"Anna\")");
+    struct Bad {
+        const char* sql;
+        const char* where;
+    };
+    for (const Bad& bad : {Bad{"UPDATE Person SET PersonNameFull = \"Beat WHERE ID = 1", "position 36"},
+                           Bad{"DELETE * FROM Person WHERE (ID = 1", "position 28"},
+                           Bad{"UPDATE Person SET PersonRate = 5 WHERE ID = = 1", "position 49 of the statement as run"},
+                           Bad{"INSERT INTO Person (ID, PersonNameFull) VALUES (2, \"Beat\"", "position 48"}}) {
+        std::string text;
+        const long number = ErrorNumber([&] { db.Execute(bad.sql); }, &text);
+        EXPECT_EQ(number, 3000) << bad.sql;
+        EXPECT_NE(text.find(bad.sql), std::string::npos) << text;
+        EXPECT_NE(text.find(bad.where), std::string::npos) << text;
+    }
+    std::string text;
+    EXPECT_EQ(ErrorNumber([&] { db.OpenRecordset("SELECT TOP x * FROM Person"); }, &text), 3000);
+    EXPECT_NE(text.find("SELECT TOP x * FROM Person"), std::string::npos) << text;
+    EXPECT_NE(text.find("position 8"), std::string::npos) << text;
+    // a missing table or field names it
+    EXPECT_EQ(ErrorNumber([&] { db.OpenRecordset("SELECT ID FROM Persons"); }, &text), 3078);
+    EXPECT_NE(text.find("Persons"), std::string::npos) << text;
+    EXPECT_EQ(ErrorNumber([&] { db.OpenRecordset("SELECT PersonName FROM Person"); }, &text), 3061);
+    EXPECT_NE(text.find("PersonName"), std::string::npos) << text;
+    auto rs = db.OpenRecordset("Person");
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Anna");
+    EXPECT_EQ(rs.RecordCount(), 1);
+}
+
+// Another program that adds a field must not leave this connection with translations made for
+// the old layout (a "*" expands to the fields as they are now).
+TEST(DatabaseTest, SchemaChangesOfAnotherConnectionReachTheTranslations) {
+    TempDir dir;
+    const auto path = dir.File("s.tdb4r");
+    Database db = NewSample(path);
+    db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (1, \"Anna\")");
+    TableDef copy("PersonCopy");
+    copy.AppendField(Field("ID", FieldType::Long));
+    copy.AppendField(Field("PersonNameFull", FieldType::Text, 255));
+    copy.AppendIndex(Index("PrimaryKey", {"ID"}, true, true));
+    db.TableDefs().Append(copy);
+    const char* select = "SELECT * FROM Person WHERE ID = 1;";
+    const char* copy_all = "INSERT INTO PersonCopy SELECT * FROM Person;";
+    EXPECT_EQ(db.OpenRecordset(select).Fields().size(), 4u);
+    EXPECT_EQ(db.Execute(copy_all), 1);
+    {
+        Database other = Database::Open(path);
+        for (const char* table : {"Person", "PersonCopy"}) {
+            TableDef def = other.TableDefs().Item(table);
+            def.AppendField(Field("Mail", FieldType::Text, 100));
+        }
+        other.Execute("UPDATE Person SET Mail = \"anna@example.ch\"");
+        other.Execute("DELETE * FROM PersonCopy");
+    }
+    auto rs = db.OpenRecordset(select);
+    ASSERT_TRUE(rs.HasField("Mail"));
+    EXPECT_EQ(rs.Get("Mail").ToText(), "anna@example.ch");
+    EXPECT_EQ(db.Execute(copy_all), 1);
+    EXPECT_EQ(db.OpenRecordset("SELECT Mail FROM PersonCopy").Get(0).ToText(), "anna@example.ch");
+}
+
 TEST(DatabaseTest, FilesThatCannotBeUsedGiveErrorsAndStayUnchanged) {
     TempDir dir;
     EXPECT_EQ(ErrorNumber([&] { Database::Open(dir.File("missing.tdb4r")); }), 3024);

@@ -1,4 +1,5 @@
 #include "JetTestDb.h"
+#include "TestName.h"
 
 #include "db/JetLike.h"
 #include "db/JetTextCollation.h"
@@ -18,6 +19,10 @@ struct LikeCase {
     const char* text;
     bool matches;
 };
+
+// ctest shows the printed parameter beside each test's name; without these it would be the
+// bytes of the case, addresses included, and change from build to build.
+void PrintTo(const LikeCase& c, std::ostream* out) { *out << c.pattern << (c.matches ? " ~ " : " !~ ") << c.text; }
 
 class JetLikePatterns : public ::testing::TestWithParam<LikeCase> {};
 
@@ -50,7 +55,10 @@ const LikeCase kLikeCases[] = {
     {"a_c", "abc", false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Patterns, JetLikePatterns, ::testing::ValuesIn(kLikeCases));
+INSTANTIATE_TEST_SUITE_P(Patterns, JetLikePatterns, ::testing::ValuesIn(kLikeCases), [](const auto& test_case) {
+    return test::TestName(test_case.index, std::string(test_case.param.pattern) + (test_case.param.matches ? " matches " : " misses ") +
+                                          test_case.param.text);
+});
 
 TEST(JetLike, RejectsAnOpenListAndFinishesOnManyStars) {
     EXPECT_THROW(JetLike("[ab"), std::invalid_argument);
@@ -130,6 +138,8 @@ struct ScalarCase {
     const char* expected;
 };
 
+void PrintTo(const ScalarCase& c, std::ostream* out) { *out << c.expression; }
+
 class JetScalars : public ::testing::TestWithParam<ScalarCase> {};
 
 TEST_P(JetScalars, BehaveAsTheDialectsFunctions) {
@@ -162,7 +172,12 @@ const ScalarCase kScalarCases[] = {
     {"jet_isnull(NULL), jet_isnull('')", "1|0"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Functions, JetScalars, ::testing::ValuesIn(kScalarCases));
+INSTANTIATE_TEST_SUITE_P(Functions, JetScalars, ::testing::ValuesIn(kScalarCases),
+                         [](const auto& test_case) {
+                             std::string text = test_case.param.expression;
+                             for (std::size_t p; (p = text.find("jet_")) != std::string::npos;) text.erase(p, 4);
+                             return test::TestName(test_case.index, text);
+                         });
 
 TEST(JetScalars, ReportBadArgumentsAsErrors) {
     JetTestDb db;

@@ -31,6 +31,9 @@ struct RowCase {
     const char* expected;
 };
 
+// ctest shows the printed parameter beside each test's name: the case's name keeps it stable.
+void PrintTo(const RowCase& c, std::ostream* out) { *out << c.name; }
+
 class JetSqlRows : public ::testing::TestWithParam<RowCase> {};
 
 TEST_P(JetSqlRows, GivesTheRowsTheDialectGave) {
@@ -433,6 +436,8 @@ struct ErrorCase {
     int position;  // 1-based, in characters
     const char* what;
 };
+
+void PrintTo(const ErrorCase& c, std::ostream* out) { *out << c.name; }
 
 class JetSqlErrors : public ::testing::TestWithParam<ErrorCase> {};
 

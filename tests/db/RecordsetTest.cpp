@@ -1,4 +1,5 @@
 #include "TempDb.h"
+#include "TestName.h"
 
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -115,6 +116,79 @@ TEST_F(RecordsetTest, LongWalksSeeChangesMadeOnTheWay) {
     EXPECT_EQ(back, 300);
 }
 
+// A table recordset keeps the order of its rows; a statement, another recordset or a rollback
+// that changes the table must show on its next move or count, without choosing the index again.
+TEST_F(RecordsetTest, TableRecordsetsFollowWhatOthersWriteToTheirTable) {
+    auto rs = db.OpenRecordset("Person");
+    rs.SetIndex("PersonNameFull");
+    rs.MoveLast();
+    EXPECT_EQ(rs.RecordCount(), 5);
+    db.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (6, \"Baumann\")");
+    EXPECT_EQ(rs.RecordCount(), 6);
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Zürcher");  // still on its row
+    rs.MoveFirst();
+    rs.MoveNext();
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Baumann");  // in its place in index order
+
+    // the row before goes: the recordset stays on its row
+    db.Execute("DELETE * FROM Person WHERE ID = 2");
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Baumann");
+    rs.MovePrevious();
+    EXPECT_TRUE(rs.Bof());
+
+    // its own row goes: reading it fails, moving on reaches the next row
+    rs.MoveFirst();
+    db.Execute("DELETE * FROM Person WHERE ID = 6");
+    EXPECT_EQ(ErrorNumber([&] { rs.Get("ID"); }), 3167);
+    EXPECT_EQ(ErrorNumber([&] { rs.Edit(); }), 3167);
+    rs.MoveNext();
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "meier");
+
+    // a row found with Seek shows a value a statement wrote since
+    rs.SetIndex("PrimaryKey");
+    rs.Seek("=", Value(3));
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Müller");
+    db.Execute("UPDATE Person SET PersonNameFull = \"Müller-Frei\" WHERE ID = 3");
+    EXPECT_EQ(rs.Get("PersonNameFull").ToText(), "Müller-Frei");
+
+    // another recordset on the same table
+    {
+        auto other = db.OpenRecordset("Person");
+        other.AddNew();
+        other.Set("ID", Value(9));
+        other.Update();
+    }
+    rs.MoveLast();
+    EXPECT_EQ(rs.Get("ID"), Value(9));
+
+    // a rolled-back transaction takes its rows along
+    {
+        Transaction t(db);
+        db.Execute("INSERT INTO Person (ID) VALUES (10)");
+        db.Execute("INSERT INTO Person (ID) VALUES (11)");
+        EXPECT_EQ(rs.RecordCount(), 7);
+    }
+    EXPECT_EQ(rs.RecordCount(), 5);
+    rs.MoveLast();
+    EXPECT_EQ(rs.Get("ID"), Value(9));
+
+    // emptied by a statement without WHERE (SQLite then drops the rows without visiting them)
+    db.Execute("DELETE * FROM Person;");
+    EXPECT_EQ(rs.RecordCount(), 0);
+    rs.MoveFirst();
+    EXPECT_TRUE(rs.Eof());
+
+    // its own writes while walking keep it on its way without reading the keys again
+    for (int id = 1; id <= 3; ++id) db.Execute("INSERT INTO Person (ID) VALUES (" + std::to_string(id) + ")");
+    int walked = 0;
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+        rs.Edit();
+        rs.Set("PersonNameFull", Value("P" + std::to_string(++walked)));
+        rs.Update();
+    }
+    EXPECT_EQ(walked, 3);
+}
+
 struct SeekCase {
     const char* comparison;
     int key;
@@ -148,7 +222,13 @@ INSTANTIATE_TEST_SUITE_P(Comparisons, SeekTest,
                          ::testing::Values(SeekCase{"=", 2, 2}, SeekCase{"=", 3, 0}, SeekCase{">=", 3, 4},
                                            SeekCase{">", 4, 5}, SeekCase{">", 5, 0}, SeekCase{"<", 4, 2},
                                            SeekCase{"<=", 3, 2}, SeekCase{"<", 1, 0}, SeekCase{"<=", 9, 5}),
-                         [](const auto& param_info) { return "case" + std::to_string(param_info.index); });
+                         [](const auto& test_case) {
+                             const std::string& op = test_case.param.comparison;
+                             const char* word = op == "=" ? "Equal" : op == "<" ? "Less" : op == "<=" ? "LessOrEqual"
+                                                                   : op == ">" ? "Greater" : "GreaterOrEqual";
+                             return std::string(word) + "_" + std::to_string(test_case.param.key) +
+                                    (test_case.param.found ? "_finds_" + std::to_string(test_case.param.found) : "_finds_none");
+                         });
 
 TEST_F(RecordsetTest, SeekOnATextIndexAndItsMisuse) {
     auto rs = db.OpenRecordset("Person");

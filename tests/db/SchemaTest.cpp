@@ -151,8 +151,12 @@ protected:
 };
 
 TEST_F(RelationTest, EnforcedRelationsCascadeAndRefuseOrphans) {
+    auto entries = db.OpenRecordset("Entry");
+    entries.MoveLast();
+    EXPECT_EQ(entries.RecordCount(), 3);
     db.Execute("DELETE FROM Project WHERE ID = 1");
     EXPECT_EQ(Count("SELECT ID FROM Entry"), 1);  // its two entries went with it
+    EXPECT_EQ(entries.RecordCount(), 1);          // also for a recordset open on them
 
     db.Execute("UPDATE Project SET ID = 20 WHERE ID = 2");
     EXPECT_EQ(Count("SELECT ID FROM Entry WHERE ProjectID = 20"), 1);

@@ -2,31 +2,7 @@
 
 #include "db/Transaction.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <stdexcept>
-
 namespace tlx4r::db::test {
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tlx4r-db-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
-    std::filesystem::remove_all(path_, ec);
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 void CreateSampleSchema(Database& db) {
     Transaction t(db);

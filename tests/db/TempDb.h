@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/Database.h"
+#include "support/TempDir.h"
 
 #include <filesystem>
 #include <ostream>
@@ -18,22 +19,8 @@ inline void PrintTo(const Value& value, std::ostream* out) {
 
 namespace tlx4r::db::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-// The bytes of a file, for checking that a failed operation left it untouched.
-std::string FileBytes(const std::string& path);
+using tlx4r::test::FileBytes;
+using tlx4r::test::TempDir;
 
 // Creates the tables Person, Project and Entry (a few fields each, keys on ID) in db.
 void CreateSampleSchema(Database& db);
