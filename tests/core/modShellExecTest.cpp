@@ -4,6 +4,8 @@
 #include "platform/DocumentOpener.h"
 #include "types/AppError.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -26,23 +28,7 @@ public:
     std::string last_path, last_dir;
 };
 
-class TempDir {
-public:
-    TempDir() : path_(fs::temp_directory_path() / ("tlx4r-" + std::to_string(::getpid()) + "-" +
-                                                  std::to_string(counter_++))) {
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, ec);
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    static inline int counter_ = 0;
-    fs::path path_;
-};
+using test::TempDir;
 
 TEST(ShellOpen, HandsTheDocumentToTheOpenerAndReportsItsFailures) {
     RecordingOpener opener;
@@ -72,10 +58,10 @@ TEST(ShellOpen, HandsTheDocumentToTheOpenerAndReportsItsFailures) {
 TEST(ShellOpen, TheDesktopOpenerChecksTheFileFirst) {
     TempDir dir;
     platform::XdgOpener xdg;
-    EXPECT_EQ(xdg.Open((dir.path() / "fehlt.pdf").string(), dir.path().string()), 2);
-    EXPECT_EQ(xdg.Open((dir.path() / "kein" / "ordner.pdf").string(), ""), 3);
+    EXPECT_EQ(xdg.Open((dir.Path() / "fehlt.pdf").string(), dir.Path().string()), 2);
+    EXPECT_EQ(xdg.Open((dir.Path() / "kein" / "ordner.pdf").string(), ""), 3);
     if (::geteuid() != 0) {  // root reads everything
-        fs::path locked = dir.path() / "gesperrt.txt";
+        fs::path locked = dir.Path() / "gesperrt.txt";
         std::ofstream(locked) << "x";
         fs::permissions(locked, fs::perms::none);
         EXPECT_EQ(xdg.Open(locked.string(), ""), 5);
@@ -87,19 +73,19 @@ TEST(DocumentsFolder, TakesTheFirstWritableCandidate) {
     const char* old = std::getenv("KELVORA_DEBUG");
     std::string saved = old ? old : "";
 
-    ::setenv("KELVORA_DEBUG", dir.path().c_str(), 1);
-    EXPECT_EQ(DocumentsFolderGet(), dir.path().string());
-    EXPECT_TRUE(fs::is_empty(dir.path())) << "the probe file is removed again";
+    ::setenv("KELVORA_DEBUG", dir.Path().c_str(), 1);
+    EXPECT_EQ(DocumentsFolderGet(), dir.Path().string());
+    EXPECT_TRUE(fs::is_empty(dir.Path())) << "the probe file is removed again";
 
-    ::setenv("KELVORA_DEBUG", (dir.path() / "fehlt").c_str(), 1);
+    ::setenv("KELVORA_DEBUG", (dir.Path() / "fehlt").c_str(), 1);
     std::string fallback = DocumentsFolderGet();
-    EXPECT_NE(fallback, (dir.path() / "fehlt").string());
+    EXPECT_NE(fallback, (dir.Path() / "fehlt").string());
     EXPECT_TRUE(fs::is_directory(fallback));
 
     if (::geteuid() != 0) {
-        fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-        ::setenv("KELVORA_DEBUG", dir.path().c_str(), 1);
-        EXPECT_NE(DocumentsFolderGet(), dir.path().string()) << "a read-only folder does not qualify";
+        fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+        ::setenv("KELVORA_DEBUG", dir.Path().c_str(), 1);
+        EXPECT_NE(DocumentsFolderGet(), dir.Path().string()) << "a read-only folder does not qualify";
     }
 
     if (old) {

@@ -5,44 +5,23 @@
 #include "platform/MemoryStore.h"
 #include "types/AppError.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace tlx4r {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("tlx4r-host-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
+using test::TempDir;
 
-private:
-    fs::path path_;
-};
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string ReadAll(const fs::path& p) { return test::FileBytes(p.string()); }
 
 // --- Options.
 
@@ -95,7 +74,7 @@ TEST(HostOptions, ReadsHandEditedBooleansAndIgnoresNonsense) {
 
 TEST(HostTrace, KeepsRecordsAndLogsOneLineEach) {
     TempDir dir;
-    HostTrace trace(dir.path() / "state" / "trace.log", 3);
+    HostTrace trace(dir.Path() / "state" / "trace.log", 3);
     trace.Write("Reporting", {"DBOpen", "1", "/daten/Büro Data.tdb4r"});
     trace.Write("Reporting", {"Initialize", "Version=\"4.0.0\""});
     trace.Write("Reporting", {"AnalyzeCount", db::Value(), "SQL=SELECT *\tFROM\r\nProject"});
@@ -122,15 +101,15 @@ TEST(HostTrace, KeepsRecordsAndLogsOneLineEach) {
 
 TEST(HostTrace, StartsANewLogPastItsSizeAndNeverFailsItsCaller) {
     TempDir dir;
-    HostTrace small(dir.path() / "trace.log", 10, 100);
+    HostTrace small(dir.Path() / "trace.log", 10, 100);
     for (int i = 0; i < 6; ++i)
         small.Write("Reporting", {"Step", std::to_string(i), std::string(20, 'x')});
-    EXPECT_TRUE(fs::exists(dir.path() / "trace.log.1"));
-    EXPECT_LE(fs::file_size(dir.path() / "trace.log"), 200u);
+    EXPECT_TRUE(fs::exists(dir.Path() / "trace.log.1"));
+    EXPECT_LE(fs::file_size(dir.Path() / "trace.log"), 200u);
     EXPECT_EQ(small.Records().size(), 6u);
 
-    std::ofstream(dir.path() / "plain-file") << "x";
-    HostTrace broken(dir.path() / "plain-file" / "trace.log");
+    std::ofstream(dir.Path() / "plain-file") << "x";
+    HostTrace broken(dir.Path() / "plain-file" / "trace.log");
     broken.Write("Reporting", {"DBOpen", "1", "a"});
     EXPECT_NE(broken.LastError(), "");
     EXPECT_EQ(broken.Records().size(), 1u);

@@ -2,6 +2,8 @@
 #include "platform/RegistryError.h"
 #include "platform/RegistryStore.h"
 
+#include "support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -11,38 +13,15 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 
 namespace tlx4r::platform {
 namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
-public:
-    TempDir() {
-        static int counter = 0;
-        path_ = fs::temp_directory_path() /
-                ("tlx4r-reg-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
+using test::TempDir;
 
-private:
-    fs::path path_;
-};
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string ReadAll(const fs::path& p) { return test::FileBytes(p.string()); }
 
 void WriteAll(const fs::path& p, const std::string& text) {
     std::ofstream out(p, std::ios::binary);
@@ -70,7 +49,7 @@ struct StoreKind {
 class SettingsStoreContract : public ::testing::TestWithParam<StoreKind> {
 protected:
     TempDir dir;
-    std::unique_ptr<SettingsStore> store = GetParam().make(dir.path());
+    std::unique_ptr<SettingsStore> store = GetParam().make(dir.Path());
 };
 
 TEST_P(SettingsStoreContract, NamesAreCaseInsensitiveAndKeepTheirSpelling) {
@@ -149,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, SettingsStoreContract,
 class RegistryFile : public ::testing::Test {
 protected:
     TempDir dir;
-    fs::path file = dir.path() / "tlx4r" / "registry.ini";
+    fs::path file = dir.Path() / "tlx4r" / "registry.ini";
     std::vector<std::string> warnings;
     RegistryStore::WarningSink sink = [this](const std::string& w) { warnings.push_back(w); };
 };
@@ -269,8 +248,8 @@ TEST_F(RegistryFile, AReadOnlyStoreReadsButRefusesEveryWriteClearly) {
 }
 
 TEST_F(RegistryFile, AFailedWriteReportsItAndChangesNothing) {
-    WriteAll(dir.path() / "plain-file", "x");
-    RegistryStore store(dir.path() / "plain-file" / "registry.ini");
+    WriteAll(dir.Path() / "plain-file", "x");
+    RegistryStore store(dir.Path() / "plain-file" / "registry.ini");
     EXPECT_EQ(ErrorNumber([&] { store.KeyCreate("K"); }), RegistryError::kWriteFault);
     EXPECT_FALSE(store.KeyExists("K"));
 }
