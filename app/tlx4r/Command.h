@@ -29,5 +29,6 @@ int RunLookup(const std::vector<std::string>& args);
 int RunProjects(const std::vector<std::string>& args);
 int RunClients(const std::vector<std::string>& args);
 int RunEntries(const std::vector<std::string>& args);
+int RunExport(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

@@ -22,6 +22,9 @@ const std::vector<Command>& Commands() {
         {"projects", "REPORTING", "lists the projects as CSV", RunProjects},
         {"clients", "REPORTING", "lists the clients as CSV", RunClients},
         {"entries", "REPORTING [--verify]", "lists the entries as CSV (after checking and rewriting them)", RunEntries},
+        {"export", "REPORTING [--formats XML;CSV;...] [--one-file] [--clear] [--dir DIR] [--finance FINANCE]",
+         "exports all projects (XML, MDB, CSV, TXT, DBF) into the folder \"export\" or DIR; prints the count",
+         RunExport},
     };
     return commands;
 }

@@ -16,6 +16,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
+#include <stdexcept>
 
 namespace tlx4r {
 
@@ -62,7 +64,10 @@ Currency FeeOf(Currency rate, long long minutes) {
         q -= 1;
     }
     if (2 * r > step || (2 * r == step && (q % 2 != 0))) ++q;
-    return Currency::FromUnits(static_cast<std::int64_t>(q * 1000));
+    const Wide units = q * 1000;
+    if (units > std::numeric_limits<std::int64_t>::max() || units < std::numeric_limits<std::int64_t>::min())
+        throw std::overflow_error("Das Honorar aus Ansatz und Arbeitszeit ist zu gross.");
+    return Currency::FromUnits(static_cast<std::int64_t>(units));
 }
 
 std::string TimeText(Date time, const char* pattern) { return time.IsNull() ? std::string() : time.Format(pattern); }

@@ -7,9 +7,14 @@
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
+#include "entries/modDateTime.h"
 #include "hostapi/Interface.h"
+#include "reporting/Exporter.h"
 #include "types/AppError.h"
 #include "types/Date.h"
+
+#include <cstdlib>
+#include <utility>
 
 namespace tlx4r {
 
@@ -57,8 +62,6 @@ void Projects::Verify(bool full, const std::string& finance_path) {
     db_.Execute("UPDATE Project SET PaymentLimit = 30 WHERE (PaymentLimit Is Null);");
     db_.Execute("UPDATE Project SET Rate = 0 WHERE (Rate Is Null);");
     AssertQueryDefs(true);
-    // Rows went past the cursor: choosing its index again makes it see the table as it is now.
-    if (cursor_.IsOpen()) cursor_.Get().SetIndex("PrimaryKey");
 }
 
 void Projects::Verify(bool full) {
@@ -81,7 +84,6 @@ void Projects::Remove(std::int32_t id) { Project(*this).Delete(id); }
 
 long long Projects::Count() {
     db::Recordset& rs = cursor_.Get();
-    rs.SetIndex("PrimaryKey");
     if (rs.RecordCount() == 0) return 0;
     rs.MoveLast();
     return rs.RecordCount();
@@ -133,16 +135,92 @@ std::int32_t Projects::AccountProject(const std::string& code, const std::string
     return project.ID();
 }
 
-std::int32_t Projects::ExportClient(const std::string&, std::int32_t, const std::string&, bool, const std::string&) {
-    // For the next engineer: build the selection of the client's projects and hand it to the
-    // exporter (ExportExec), as the project export does. Until then nothing is written.
-    return 0;
+namespace {
+
+constexpr const char* kExportSelect =
+    "SELECT Project.*, Client.* FROM Project LEFT JOIN Client ON Project.ClientID = Client.ID ";
+
+// The login name. The old systems named it USERNAME; where that is unset (Linux) USER is.
+std::string UserName() {
+    for (const char* variable : {"USERNAME", "USER"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return value;
+    }
+    return {};
 }
 
-std::int32_t Projects::ExportProject(const std::string&, std::int32_t, const std::string&, bool, const std::string&) {
-    // For the next engineer: the selection of this one project through ExportExec. Until then
-    // nothing is written.
-    return 0;
+}  // namespace
+
+std::int32_t Projects::ExportClient(const std::string& event_desc, std::int32_t client_id, const std::string& sub_dir,
+                                    bool clear_before, const std::string& formats) {
+    std::string sql = kExportSelect;
+    if (client_id > 0) sql += "WHERE (Client.ID=" + std::to_string(client_id) + ") ";
+    sql += "ORDER BY Project.AccountCode;";
+    return ExportExec(sql, event_desc, sub_dir, false, clear_before, formats);
+}
+
+std::int32_t Projects::ExportProject(const std::string& event_desc, std::int32_t project_id,
+                                     const std::string& sub_dir, bool clear_before, const std::string& formats) {
+    std::string sql = kExportSelect;
+    if (project_id >= 1)
+        sql += "WHERE (Project.ID=" + std::to_string(project_id) + ") ";
+    else
+        sql += "ORDER BY Project.AccountCode";
+    sql += ";";
+    return ExportExec(sql, event_desc, sub_dir, false, clear_before, formats);
+}
+
+std::int32_t Projects::ExportAll(bool make_one_file, bool clear_before, const std::string& formats,
+                                 const std::string& folder) {
+    return ExportExec(std::string(kExportSelect) + "ORDER BY Project.AccountCode;", "export", "export", make_one_file,
+                      clear_before, formats, folder);
+}
+
+std::int32_t Projects::ExportExec(const std::string& sql, const std::string& event_desc, const std::string& sub_dir,
+                                  bool make_one_file, bool clear_before, const std::string& formats,
+                                  const std::string& folder) {
+    const std::string event = event_desc.empty() ? "export" : event_desc;
+    Exporter exporter;
+    exporter.Path = folder.empty() ? PathOf(db_.Name()) : folder;
+    exporter.SubDir = !folder.empty() ? "" : sub_dir.empty() ? "events" : sub_dir;
+    exporter.DataName = "project";
+    exporter.EventDesc = event;
+    exporter.MakeOneFile = make_one_file;
+    exporter.ClearBefore = clear_before;
+    exporter.SetTypeAll();
+    exporter.SetFormats(formats);
+
+    const Date now = Date::Now();
+    const std::pair<const char*, std::string> info[] = {
+        {"Info_TimeStamp", DateStampDate(now) + "-" + DateStampTime(now)},
+        {"Info_Event", event},
+        {"Info_UserName", UserName()},
+        {"Info_FinanceDatabase",
+         goReporting != nullptr && goReporting->Finance() != nullptr ? goReporting->Finance()->DatabaseName() : ""},
+        {"Info_ReportingDatabase", db_.Name()},
+    };
+
+    auto rs = db_.OpenRecordset(sql, db::RecordsetType::Snapshot);
+    if (rs.Eof()) return 0;
+    long total = 0;
+    if (export_progress_) {
+        rs.MoveLast();
+        total = static_cast<long>(rs.RecordCount());
+        rs.MoveFirst();
+    }
+    Project project(*this);
+    exporter.WorkStart();
+    for (; !rs.Eof(); rs.MoveNext()) {
+        project.Load(NullToLong(rs.Get("Project.ID")));
+        exporter.IDtext = StrPadLeft(NullToString(rs.Get("AccountCode")), 8, U'0');
+        for (const auto& [field, value] : info) exporter.ItemAdd(field, value);
+        const int count = project.ExportCount();
+        for (int i = 1; i <= count; ++i) exporter.ItemAdd(project.ExportField(i), project.ExportValue(i));
+        exporter.ItemWrite();
+        if (export_progress_) export_progress_(exporter.ItemsCount(), total);
+    }
+    exporter.WorkStop();
+    return static_cast<std::int32_t>(exporter.ItemsCount());
 }
 
 }  // namespace tlx4r

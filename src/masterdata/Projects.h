@@ -4,6 +4,7 @@
 #include "masterdata/Project.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -35,7 +36,6 @@ public:
     void Assert();
     // Makes the stored query exist; with force it is made anew.
     void AssertQueryDefs(bool force = false);
-    void QueriesAssert(bool force = false) { AssertQueryDefs(force); }
     // Consistency repair. With full (and a finance database at finance_path) it first deletes
     // the projects whose account is gone from the finance database and the projects without
     // entries. Then it refreshes account names from the finance database (when there is one),
@@ -76,19 +76,37 @@ public:
     std::int32_t AccountProject(const std::string& code, const std::string& name,
                                 std::optional<bool> closed = std::nullopt);
 
-    // The change export of one project or of all projects of a client into sub_dir of the
-    // reporting database's folder; the number of items written. The exporter is not wired to
-    // them yet: until it is, they write nothing and return 0, and the callers (saving a project,
-    // updating a client) already call them with the event text, "events" and the host's formats.
+    // Called by ExportExec after each item with the number of items written and the number of
+    // rows selected; set by a caller that shows progress (nullptr for none).
+    using ExportProgress = std::function<void(long done, long total)>;
+    void SetExportProgress(ExportProgress progress) { export_progress_ = std::move(progress); }
+
+    // The project export: every selected project, with its person, project type, department and
+    // client, as one item after five "Info_" items (time stamp, event, user, finance and
+    // reporting database). Files go to sub_dir ("events" when empty) of the reporting
+    // database's folder, or straight into folder when one is given. formats lists the format
+    // tags ("XML;CSV"); "" writes no file. Each returns the number of items written; file
+    // errors throw AppError 75 naming the file and its folder.
+    //
+    // ExportClient: the client's projects (all projects for a client_id below 1), by account
+    // code, one file set per project. ExportProject: the one project. ExportAll: all projects
+    // into "export", with event text "export".
     std::int32_t ExportClient(const std::string& event_desc, std::int32_t client_id, const std::string& sub_dir = "",
                               bool clear_before = false, const std::string& formats = "");
     std::int32_t ExportProject(const std::string& event_desc, std::int32_t project_id,
                                const std::string& sub_dir = "", bool clear_before = false,
                                const std::string& formats = "");
+    std::int32_t ExportAll(bool make_one_file = false, bool clear_before = false, const std::string& formats = "",
+                           const std::string& folder = "");
+    // sql selects "Project.*, Client.*" rows; each row's project is loaded by its ID.
+    std::int32_t ExportExec(const std::string& sql, const std::string& event_desc, const std::string& sub_dir = "",
+                            bool make_one_file = false, bool clear_before = false, const std::string& formats = "",
+                            const std::string& folder = "");
 
 private:
     db::Database& db_;
     TableCursor cursor_;
+    ExportProgress export_progress_;
 };
 
 }  // namespace tlx4r

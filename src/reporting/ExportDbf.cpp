@@ -2,6 +2,7 @@
 
 #include "core/modStringLibrary.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace tlx4r {
@@ -38,14 +39,15 @@ void ExportDbf::Open(const std::string& base_path, const std::vector<std::string
     }
 
     const std::string directory = PathOf(base_path);
-    std::string name;
-    for (int n = 1; n <= 9999; ++n) {
-        name = directory + "DB" + NumZeroFill(n, 5);
-        if (!TableExists(name + "B")) break;
-    }
+    // One file set per project would otherwise look at every taken number again for each one.
+    int n = std::clamp(first_free_, 1, 9999);
+    while (n < 9999 && TableExists(directory + "DB" + NumZeroFill(n, 5) + "B")) ++n;
+    first_free_ = n;
+    const std::string name = directory + "DB" + NumZeroFill(n, 5);
 
     dBase3 dictionary;
     dictionary.dBaseCreate(name + "A.DBF");
+    tables_ = {dictionary.Fullpath()};
     dictionary.FieldCreate("FLDSHORT", dBase3::kText, 8);
     dictionary.FieldCreate("FLDFULL", dBase3::kText, 254);
     dictionary.TableDefSave();
@@ -61,6 +63,7 @@ void ExportDbf::Open(const std::string& base_path, const std::vector<std::string
     dictionary.dBaseClose();
 
     data_.dBaseCreate(name + "B.DBF");
+    tables_.push_back(data_.Fullpath());
     for (std::size_t i = first_data_; i < fields.size(); ++i) data_.FieldCreate(FieldName(i + 1), dBase3::kText, 50);
     data_.TableDefSave();
     data_.RecordsetOpen();
@@ -80,11 +83,17 @@ void ExportDbf::Write(const std::vector<std::string>& values) {
 void ExportDbf::Close() {
     data_.dBaseClose();
     side_.Commit();
+    tables_.clear();
 }
 
 void ExportDbf::Abort() noexcept {
     data_.dBaseClose();
     side_.Discard();
+    for (const auto& table : tables_) {
+        std::error_code ec;
+        fs::remove(table, ec);
+    }
+    tables_.clear();
 }
 
 }  // namespace tlx4r

@@ -62,10 +62,12 @@ void ExportFile::Discard() noexcept {
     }
 }
 
-void ExportFile::Fail() const {
-    throw AppError(75, "Exporter",
-                   "Die Datei \"" + FileNameOf(path_) + "\" kann im Ordner \"" + PathOf(path_) +
-                       "\" nicht geschrieben werden.");
+void ExportFile::Fail() const { throw Failure(path_); }
+
+AppError ExportFile::Failure(const std::string& path) {
+    return AppError(75, "Exporter",
+                    "Die Datei \"" + FileNameOf(path) + "\" kann im Ordner \"" + PathOf(path) +
+                        "\" nicht geschrieben werden.");
 }
 
 void DeleteMatching(const std::string& directory, const std::string& pattern) {

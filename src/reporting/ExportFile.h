@@ -1,5 +1,7 @@
 #pragma once
 
+#include "types/AppError.h"
+
 #include <fstream>
 #include <string>
 
@@ -22,6 +24,9 @@ public:
     void Line(const std::string& text);
     void Commit();
     void Discard() noexcept;
+
+    // The error for a file that cannot be written: AppError 75 naming the file and its folder.
+    static AppError Failure(const std::string& path);
 
 private:
     [[noreturn]] void Fail() const;

@@ -2,6 +2,7 @@
 
 #include "ExportDelimited.h"
 #include "ExportDbf.h"
+#include "ExportMdb.h"
 #include "ExportXml.h"
 #include "Tags.h"
 #include "core/modStringLibrary.h"
@@ -71,6 +72,7 @@ void Exporter::SetFileNameNone() { FileWithTimeStamp = FileWithFieldID = FileWit
 
 void Exporter::WorkStart() {
     items_count_ = 0;
+    dbf_first_free_ = 1;
     fields_.clear();
     values_.clear();
 }
@@ -114,9 +116,10 @@ void Exporter::OpenFiles() {
 
     std::vector<std::unique_ptr<ExportFormat>> formats;
     if (TypeXML) formats.push_back(std::make_unique<ExportXml>(DataName));
+    if (TypeMDB) formats.push_back(std::make_unique<ExportMdb>(items_count_));
     if (TypeCSV) formats.push_back(std::make_unique<ExportDelimited>(ExportDelimited::Kind::Csv));
     if (TypeTXT) formats.push_back(std::make_unique<ExportDelimited>(ExportDelimited::Kind::Txt));
-    if (TypeDBF) formats.push_back(std::make_unique<ExportDbf>());
+    if (TypeDBF) formats.push_back(std::make_unique<ExportDbf>(dbf_first_free_));
     for (auto& format : formats) {
         if (ClearBefore && items_count_ == 1) format->ClearDirectory(directory);
         try {

@@ -72,6 +72,7 @@ private:
     std::vector<std::string> fields_;
     std::vector<std::string> values_;
     long items_count_ = 0;
+    int dbf_first_free_ = 1;  // the dBase tables' free-number search of this run starts here
     std::vector<std::unique_ptr<ExportFormat>> open_;
 };
 

@@ -2,7 +2,9 @@
 
 #include "core/modStringLibrary.h"
 #include "entries/modDateTime.h"
+#include "db/Database.h"
 #include "types/AppError.h"
+#include "types/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,14 @@ protected:
         fs::remove_all(dir_, ec);
     }
 
-    // Two projects with the awkward characters users type.
+    // 300 characters, beyond every field size of the formats that have one.
+    static std::string LongText() {
+        std::string text;
+        for (int i = 0; i < 20; ++i) text += "Grüezi & <Adé> ";
+        return text;
+    }
+
+    // Two projects with the awkward characters users type, an empty and a long value.
     static void WriteSample(Exporter& ex) {
         ex.WorkStart();
         ex.ItemAdd("Info_Program", "Kelvora");
@@ -45,7 +54,7 @@ protected:
         ex.ItemWrite();
         ex.ItemAdd("Info_Program", "Kelvora");
         ex.ItemAdd("Project_Name", "Zweites Geschäft");
-        ex.ItemAdd("Project_Text", "");
+        ex.ItemAdd("Project_Text", LongText());
         ex.ItemAdd("Project_Empty", "");
         ex.ItemAdd("Project_Later", "dropped: names are fixed by the first item");
         ex.ItemWrite();
@@ -84,6 +93,27 @@ TEST_F(ExporterTest, WritesTheGoldenXmlCsvAndTxt) {
     EXPECT_EQ(Read(dir_ / "Projekt.csv"), Read(TLX4R_TEST_DATA "/export/golden.csv"));
     EXPECT_EQ(Read(dir_ / "Projekt.txt"), Read(TLX4R_TEST_DATA "/export/golden.txt"));
     for (const auto& f : Files()) EXPECT_NE(f.extension(), ".part") << f;
+}
+
+// The month and day of the last change (header bytes 2 and 3) are the day's; the rest of a
+// table is fixed, including bytes 0 and 1 (3 and 10 after closing, whatever the year).
+std::string DbfWithoutDay(std::string bytes) {
+    if (bytes.size() > 3) bytes[2] = bytes[3] = 0;
+    return bytes;
+}
+
+TEST_F(ExporterTest, WritesTheGoldenDbfTables) {
+    Exporter ex;
+    ex.SetTypeNone();
+    ex.TypeDBF = true;
+    ex.Path = dir_.string();
+    ex.FileName = "Projekt";
+    ex.SetFileNameNone();
+    WriteSample(ex);
+    EXPECT_EQ(Read(dir_ / "Projekt.db3"), "Info_Program=Kelvora\r\nFields=" + (dir_ / "DB00001A.dbf").string() +
+                                              "\r\nValues=" + (dir_ / "DB00001B.dbf").string() + "\r\n");
+    EXPECT_EQ(DbfWithoutDay(Read(dir_ / "DB00001A.dbf")), DbfWithoutDay(Read(TLX4R_TEST_DATA "/export/golden_a.dbf")));
+    EXPECT_EQ(DbfWithoutDay(Read(dir_ / "DB00001B.dbf")), DbfWithoutDay(Read(TLX4R_TEST_DATA "/export/golden_b.dbf")));
 }
 
 TEST_F(ExporterTest, NamesFilesByStampIdDataNameAndEvent) {
@@ -172,23 +202,96 @@ TEST_F(ExporterTest, WritesDbfTablesWithTheirSideFile) {
     EXPECT_TRUE(fs::exists(dir_ / "DB00001A.dbf"));
 }
 
+TEST_F(ExporterTest, WritesTheMdbAsADatabaseWithTheTableProjectData) {
+    Exporter ex;
+    ex.SetTypeNone();
+    ex.TypeMDB = true;
+    ex.Path = dir_.string();
+    ex.FileName = "Projekt";
+    ex.SetFileNameNone();
+    WriteSample(ex);
+    ASSERT_TRUE(fs::exists(dir_ / "Projekt.mdb"));
+
+    db::Database db = db::Database::Open((dir_ / "Projekt.mdb").string());
+    const db::TableDef table = db.TableDefs().Item("ProjectData");
+    std::vector<std::string> names;
+    for (const auto& f : table.Fields()) {
+        names.push_back(f.Name());
+        if (f.Name() == "ID") {
+            EXPECT_EQ(f.Type(), db::FieldType::Long);
+        } else {
+            EXPECT_EQ(f.Type(), db::FieldType::Text) << f.Name();
+            EXPECT_EQ(f.Size(), 255) << f.Name();
+        }
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"ID", "Info_Program", "Project_Name", "Project_Text", "Project_Empty"}));
+
+    auto rs = db.OpenRecordset("SELECT * FROM ProjectData ORDER BY ID", db::RecordsetType::Snapshot);
+    ASSERT_FALSE(rs.Eof());
+    EXPECT_EQ(rs.Get("ID").ToLong(), 1);
+    EXPECT_EQ(rs.Get("Project_Name").ToText(), "Müller & Co <AG>");
+    EXPECT_EQ(rs.Get("Project_Text").ToText(), "Er sagte \"Ja\" & ging's an € 5");
+    EXPECT_TRUE(rs.Get("Project_Empty").IsNull()) << "an empty value is stored as Null";
+    rs.MoveNext();
+    EXPECT_EQ(rs.Get("ID").ToLong(), 2);
+    EXPECT_EQ(rs.Get("Project_Text").ToText(), StrMidSafe(LongText(), 1, 255)) << "cut to the field size";
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+    EXPECT_THROW(db.Execute("INSERT INTO ProjectData (ID) VALUES (0)"), std::exception) << "ID must be above 0";
+    rs.Close();
+    db.Close();
+
+    // one file per item: each file holds its item, numbered by the run's item counter
+    ex.MakeOneFile = false;
+    ex.SubDir = "einzeln";
+    ex.FileWithFieldID = true;
+    ex.WorkStart();
+    for (int id : {7, 8}) {
+        for (int i = 1; i <= 5; ++i) ex.ItemAdd("Info_" + std::to_string(i), "i");
+        ex.ItemAdd("Project_ID", std::to_string(id));
+        ex.ItemWrite();
+    }
+    ex.WorkStop();
+    db::Database second = db::Database::Open((dir_ / "einzeln" / "Projekt-ID00000008.mdb").string());
+    auto row = second.OpenRecordset("ProjectData", db::RecordsetType::Snapshot);
+    EXPECT_EQ(row.Get("ID").ToLong(), 2);
+    EXPECT_EQ(row.Get("Project_ID").ToText(), "8");
+    EXPECT_EQ(row.RecordCount(), 1);
+    row.Close();
+    second.Close();
+
+    // ClearBefore removes the earlier databases
+    ex.ClearBefore = true;
+    ex.WorkStart();
+    for (int i = 1; i <= 5; ++i) ex.ItemAdd("Info_" + std::to_string(i), "i");
+    ex.ItemAdd("Project_ID", "9");
+    ex.ItemWrite();
+    ex.WorkStop();
+    EXPECT_FALSE(fs::exists(dir_ / "einzeln" / "Projekt-ID00000008.mdb"));
+    EXPECT_TRUE(fs::exists(dir_ / "einzeln" / "Projekt-ID00000009.mdb"));
+    for (const auto& f : Files()) EXPECT_NE(f.extension(), ".part") << f;
+}
+
 TEST_F(ExporterTest, AnUnwritableFolderIsNamedAndNothingLooksComplete) {
     // a folder that cannot exist: its parent is a file (root may write anywhere else)
     std::ofstream(dir_ / "akten") << "a file, not a folder";
     const fs::path target = dir_ / "akten" / "export";
-    Exporter ex;
-    ex.Path = target.string();
-    ex.SetTypeAll();
-    ex.TypeMDB = false;
-    ex.WorkStart();
-    ex.ItemAdd("Project_ID", "1");
-    try {
-        ex.ItemWrite();
-        ADD_FAILURE() << "no error";
-    } catch (const AppError& e) {
-        EXPECT_NE(e.Description().find(target.string()), std::string::npos) << e.Description();
+    for (const char* format : {"XML", "MDB", "CSV", "TXT", "DBF", "XML;MDB;CSV;TXT;DBF"}) {
+        SCOPED_TRACE(format);
+        Exporter ex;
+        ex.Path = target.string();
+        ex.SetFormats(format);
+        ex.WorkStart();
+        ex.ItemAdd("Project_ID", "1");
+        try {
+            ex.ItemWrite();
+            ADD_FAILURE() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.Number(), 75);
+            EXPECT_NE(e.Description().find(target.string()), std::string::npos) << e.Description();
+        }
+        EXPECT_EQ(Files(), std::vector<fs::path>{dir_ / "akten"});
     }
-    EXPECT_EQ(Files(), std::vector<fs::path>{dir_ / "akten"});
 }
 
 TEST_F(ExporterTest, AFailedRunLeavesNoFileUnderItsRealName) {
@@ -196,12 +299,15 @@ TEST_F(ExporterTest, AFailedRunLeavesNoFileUnderItsRealName) {
     ex.Path = dir_.string();
     ex.FileName = "halb";
     ex.SetFileNameNone();
+    ex.SetTypeAll();
     ex.WorkStart();
+    ex.ItemAdd("Info_Event", "export");
     ex.ItemAdd("Project_ID", "1");
     ex.ItemWrite();
-    EXPECT_FALSE(fs::exists(dir_ / "halb.xml")) << "still being written";
+    for (const char* ext : {".xml", ".mdb", ".csv", ".txt", ".db3"})
+        EXPECT_FALSE(fs::exists(dir_ / ("halb" + std::string(ext)))) << ext << " still being written";
     ex.Clear();  // the run is abandoned
-    EXPECT_TRUE(Files().empty());
+    EXPECT_TRUE(Files().empty()) << "the dBase tables of an abandoned run go with it";
 }
 
 }  // namespace

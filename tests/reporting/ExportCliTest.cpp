@@ -1,0 +1,107 @@
+// tlx4r export run as a user runs it, on a demo office in a temporary folder.
+#include "db/Database.h"
+#include "db/TempDb.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sys/wait.h>
+
+namespace tlx4r {
+namespace {
+
+namespace fs = std::filesystem;
+using db::test::FileBytes;
+using db::test::TempDir;
+
+struct Outcome {
+    int exit_code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ShellQuote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+class ExportCliTest : public ::testing::Test {
+protected:
+    Outcome Tlx4r(const std::vector<std::string>& args) {
+        std::string command = "XDG_CONFIG_HOME=" + ShellQuote(dir.File("config")) +
+                              " XDG_STATE_HOME=" + ShellQuote(dir.File("state")) + " " + TLX4R_CLI;
+        for (const auto& a : args) command += " " + ShellQuote(a);
+        command += " 2>" + ShellQuote(dir.File("err.txt"));
+        Outcome run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return run;
+        std::array<char, 4096> buffer{};
+        std::size_t n;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+        const int status = ::pclose(pipe);
+        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.err = FileBytes(dir.File("err.txt"));
+        return run;
+    }
+    std::vector<std::string> Names(const fs::path& folder) {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+            names.push_back(it->path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(ExportCliTest, ExportsTheDemoOfficeAndRefusesWhatItCannotDo) {
+    const std::string office = dir.File("office");
+    ASSERT_EQ(Tlx4r({"demo", office}).exit_code, 0);
+    const std::string reporting = office + "/Kanzlei Muster Data.tdb4r";
+    const std::string finance = office + "/Kanzlei Muster 2024.tdb4f";
+    std::string projects;
+    {
+        db::Database db = db::Database::Open(reporting);
+        auto count = db.OpenRecordset("SELECT Count(*) FROM Project", db::RecordsetType::Snapshot);
+        projects = std::to_string(count.Get(0).ToLong());
+    }
+
+    Outcome run = Tlx4r({"export", reporting, "--formats", "xml;CSV", "--one-file", "--finance", finance});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, projects + "\n");
+    const auto files = Names(fs::path(office) / "export");
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_TRUE(std::regex_match(files[0], std::regex(R"(\d{8}-\d{6}-ID\S{8}-project-export\.csv)"))) << files[0];
+    const std::string xml = FileBytes((fs::path(office) / "export" / files[1]).string());
+    EXPECT_NE(xml.find("<Info_FinanceDatabase>" + finance + "</Info_FinanceDatabase>"), std::string::npos);
+
+    // one file per project straight into --dir, the earlier text files cleared first
+    const std::string target = dir.File("austausch");
+    fs::create_directories(target);
+    std::ofstream(target + "/alt.txt") << "from an earlier run";
+    run = Tlx4r({"export", reporting, "--formats", "TXT", "--clear", "--dir", target});
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, projects + "\n");
+    EXPECT_EQ(std::to_string(Names(target).size()), projects) << "one per project, alt.txt gone";
+
+    // a folder that cannot be made is named, and nothing is written
+    std::ofstream(dir.File("akte")) << "a file, not a folder";
+    run = Tlx4r({"export", reporting, "--dir", dir.File("akte") + "/export"});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.err.find(dir.File("akte") + "/export"), std::string::npos) << run.err;
+
+    EXPECT_EQ(Tlx4r({"export", reporting, "--formats", "XML;PDF"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"export", reporting, "--formats", ";"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"export", reporting, "--dir"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"export"}).exit_code, 2);
+    EXPECT_EQ(Tlx4r({"export", dir.File("fehlt.tdb4r")}).exit_code, 1);
+}
+
+}  // namespace
+}  // namespace tlx4r
