@@ -14,17 +14,8 @@ namespace tlx4r::db {
 namespace {
 
 using test::FileBytes;
+using test::ErrorNumber;
 using test::TempDir;
-
-long ErrorNumber(const std::function<void()>& action, std::string* description = nullptr) {
-    try {
-        action();
-    } catch (const DbError& e) {
-        if (description) *description = e.Description();
-        return e.Number();
-    }
-    return 0;
-}
 
 Database NewSample(const std::string& path) {
     Database db = Database::Create(path);

@@ -1,46 +1,22 @@
 #include "TempDb.h"
 
 #include "db/Database.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 namespace tlx4r::db {
 namespace {
 
-struct Run {
-    int exit_code = -1;
-    std::string out;
-};
-
-std::string ShellQuote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-// Runs the built command-line program; stderr goes to err_file.
-Run Sql(const std::string& file, const std::string& statement, const std::string& err_file) {
-    std::string command = std::string(TLX4R_CLI) + " sql " + ShellQuote(file) + " " + ShellQuote(statement) + " 2>" +
-                          ShellQuote(err_file);
-    Run run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    int status = ::pclose(pipe);
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// Runs the built command-line program's sql command.
+tlx4r::test::Outcome Sql(const std::string& file, const std::string& statement, const test::TempDir& dir) {
+    return tlx4r::test::RunProgram(TLX4R_CLI, {"sql", file, statement}, dir);
 }
 
 TEST(SqlCommandTest, PrintsRowsAsCsvAndCountsOtherwise) {
     test::TempDir dir;
     const auto path = dir.File("cli.tdb4r");
-    const auto err = dir.File("err.txt");
     {
         Database db = Database::Create(path);
         test::CreateSampleSchema(db);
@@ -49,7 +25,7 @@ TEST(SqlCommandTest, PrintsRowsAsCsvAndCountsOtherwise) {
     auto insert = Sql(path,
                       "INSERT INTO Entry (ID, PersonID, BookDate, Text, Charges, Hours, Archive) "
                       "VALUES (1, 1, #02/29/2024#, \"Besprechung\", 120.5, 1.5, True)",
-                      err);
+                      dir);
     EXPECT_EQ(insert.exit_code, 0);
     EXPECT_EQ(insert.out, "1\n");
     {
@@ -65,19 +41,20 @@ TEST(SqlCommandTest, PrintsRowsAsCsvAndCountsOtherwise) {
     auto select = Sql(path,
                       "SELECT Entry.ID, PersonNameFull, BookDate, Text, Info, Charges, Hours, Entry.Archive "
                       "FROM Entry INNER JOIN Person ON Person.ID = Entry.PersonID ORDER BY Entry.ID",
-                      err);
+                      dir);
     EXPECT_EQ(select.exit_code, 0);
     EXPECT_EQ(select.out,
               "ID,PersonNameFull,BookDate,Text,Info,Charges,Hours,Archive\r\n"
               "1,\"Muster, \"\"Anna\"\"\",2024-02-29,Besprechung,,120.50,1.5,True\r\n"
               "2,\"Muster, \"\"Anna\"\"\",2024-03-01T08:30:00,zwei,\"a\nb\",7.1234,,False\r\n");
 
-    auto bad = Sql(path, "SELECT Nothing FROM Entry", err);
+    auto bad = Sql(path, "SELECT Nothing FROM Entry", dir);
     EXPECT_EQ(bad.exit_code, 1);
     EXPECT_EQ(bad.out, "");
-    EXPECT_NE(test::FileBytes(err).find("Nothing"), std::string::npos);
-    EXPECT_EQ(Sql(dir.File("missing.tdb4r"), "SELECT 1", err).exit_code, 1);
-    EXPECT_NE(test::FileBytes(err).find("missing.tdb4r"), std::string::npos);
+    EXPECT_NE(bad.err.find("Nothing"), std::string::npos);
+    auto missing = Sql(dir.File("missing.tdb4r"), "SELECT 1", dir);
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("missing.tdb4r"), std::string::npos);
 }
 
 }  // namespace

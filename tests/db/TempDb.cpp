@@ -1,8 +1,19 @@
 #include "TempDb.h"
 
+#include "db/DbError.h"
 #include "db/Transaction.h"
 
 namespace tlx4r::db::test {
+
+long ErrorNumber(const std::function<void()>& action, std::string* description) {
+    try {
+        action();
+    } catch (const DbError& e) {
+        if (description) *description = e.Description();
+        return e.Number();
+    }
+    return 0;
+}
 
 void CreateSampleSchema(Database& db) {
     Transaction t(db);

@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -21,6 +22,10 @@ namespace tlx4r::db::test {
 
 using tlx4r::test::FileBytes;
 using tlx4r::test::TempDir;
+
+// The number of the DbError that action raises (0 when it raises none); its description goes to
+// description when given.
+long ErrorNumber(const std::function<void()>& action, std::string* description = nullptr);
 
 // Creates the tables Person, Project and Entry (a few fields each, keys on ID) in db.
 void CreateSampleSchema(Database& db);

@@ -1,16 +1,14 @@
 // The command-line program run as a user runs it, on temporary folders.
 #include "db/Database.h"
 #include "db/TempDb.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace tlx4r {
 namespace {
@@ -18,37 +16,11 @@ namespace {
 using db::test::FileBytes;
 using db::test::TempDir;
 
-struct Outcome {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using test::Outcome;
 
 class CliTest : public ::testing::Test {
 protected:
-    // The program's settings and trace go to the temporary folder, not the user's.
-    Outcome Tlx4r(const std::vector<std::string>& args) {
-        std::string command = "XDG_CONFIG_HOME=" + ShellQuote(dir.File("config")) +
-                              " XDG_STATE_HOME=" + ShellQuote(dir.File("state")) + " " + TLX4R_CLI;
-        for (const auto& a : args) command += " " + ShellQuote(a);
-        command += " 2>" + ShellQuote(dir.File("err.txt"));
-        Outcome run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        std::size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-        int status = ::pclose(pipe);
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = FileBytes(dir.File("err.txt"));
-        return run;
-    }
+    Outcome Tlx4r(const std::vector<std::string>& args) { return test::RunProgram(TLX4R_CLI, args, dir); }
     // "Table\tcount" lines of open, as a map.
     std::map<std::string, long> Tables(const std::string& out) {
         std::map<std::string, long> tables;

@@ -1,15 +1,13 @@
 // tlx4r export run as a user runs it, on a demo office in a temporary folder.
 #include "db/Database.h"
 #include "db/TempDb.h"
+#include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sys/wait.h>
 
 namespace tlx4r {
 namespace {
@@ -18,36 +16,11 @@ namespace fs = std::filesystem;
 using db::test::FileBytes;
 using db::test::TempDir;
 
-struct Outcome {
-    int exit_code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ShellQuote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using test::Outcome;
 
 class ExportCliTest : public ::testing::Test {
 protected:
-    Outcome Tlx4r(const std::vector<std::string>& args) {
-        std::string command = "XDG_CONFIG_HOME=" + ShellQuote(dir.File("config")) +
-                              " XDG_STATE_HOME=" + ShellQuote(dir.File("state")) + " " + TLX4R_CLI;
-        for (const auto& a : args) command += " " + ShellQuote(a);
-        command += " 2>" + ShellQuote(dir.File("err.txt"));
-        Outcome run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 4096> buffer{};
-        std::size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-        const int status = ::pclose(pipe);
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = FileBytes(dir.File("err.txt"));
-        return run;
-    }
+    Outcome Tlx4r(const std::vector<std::string>& args) { return test::RunProgram(TLX4R_CLI, args, dir); }
     std::vector<std::string> Names(const fs::path& folder) {
         std::vector<std::string> names;
         std::error_code ec;
