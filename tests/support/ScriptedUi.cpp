@@ -9,29 +9,29 @@ namespace tlx4r::test {
 ScriptedUi::ScriptedUi() : installed_(*this) {}
 
 ScriptedUi::~ScriptedUi() {
-    for (const auto& e : messages_) ADD_FAILURE() << "expected message box never shown: " << e.text;
-    if (!inputs_.empty()) ADD_FAILURE() << inputs_.size() << " expected input box(es) never shown";
-    if (!files_.empty()) ADD_FAILURE() << files_.size() << " expected file dialog(s) never shown";
-    if (busy_ != 0) ADD_FAILURE() << "busy pointer left on (depth " << busy_ << ")";
+    for (const auto& e : Answers()) ADD_FAILURE() << "expected message box never shown: " << e.text.value_or("");
+    if (PendingInputs() != 0) ADD_FAILURE() << PendingInputs() << " expected input box(es) never shown";
+    if (PendingFiles() != 0) ADD_FAILURE() << PendingFiles() << " expected file dialog(s) never shown";
+    if (BusyDepth() != 0) ADD_FAILURE() << "busy pointer left on (depth " << BusyDepth() << ")";
 }
 
 ScriptedUi& ScriptedUi::ExpectMessage(std::string text, ui::Answer answer, std::string caption, ui::Icon icon) {
-    messages_.push_back({std::move(text), answer, std::move(caption), icon, false});
+    QueueAnswer({answer, std::move(text), false, std::move(caption), icon});
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectMessageContaining(std::string part, ui::Answer answer) {
-    messages_.push_back({std::move(part), answer, {}, ui::Icon::None, true});
+    QueueAnswer({answer, std::move(part), true, {}, ui::Icon::None});
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectInput(std::optional<std::string> answer) {
-    inputs_.push_back(std::move(answer));
+    QueueInput(std::move(answer));
     return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectFileDialog(std::optional<std::string> path) {
-    files_.push_back(std::move(path));
+    QueueFile(std::move(path));
     return *this;
 }
 
@@ -40,69 +40,35 @@ ScriptedUi& ScriptedUi::OnForm(std::string name, std::function<void(ui::Form&)> 
     return *this;
 }
 
-ui::Answer ScriptedUi::MsgBox(const ui::Message& message) {
-    shown_.push_back(message);
-    if (messages_.empty()) {
-        ADD_FAILURE() << "unexpected message box: " << message.text;
-        return ui::Answer::Cancel;
-    }
-    Expectation e = messages_.front();
-    messages_.pop_front();
-    if (e.partial) {
-        EXPECT_NE(message.text.find(e.text), std::string::npos)
-            << "message box \"" << message.text << "\" lacks \"" << e.text << "\"";
-    } else {
-        EXPECT_EQ(message.text, e.text);
-    }
-    if (!e.caption.empty()) {
-        EXPECT_EQ(message.caption, e.caption) << "caption of " << message.text;
-    }
-    if (e.icon != ui::Icon::None) {
-        EXPECT_EQ(static_cast<int>(message.icon), static_cast<int>(e.icon)) << "icon of " << message.text;
-    }
-    return e.answer;
-}
-
-std::optional<std::string> ScriptedUi::InputBox(const std::string& prompt, const std::string&,
-                                                const std::string&) {
-    if (inputs_.empty()) {
-        ADD_FAILURE() << "unexpected input box: " << prompt;
-        return std::nullopt;
-    }
-    auto answer = inputs_.front();
-    inputs_.pop_front();
-    return answer;
-}
-
-std::optional<std::string> ScriptedUi::FileDialog(const ui::FileDialogRequest& request) {
-    file_dialogs_.push_back(request);
-    if (files_.empty()) {
-        ADD_FAILURE() << "unexpected file dialog: " << request.title;
-        return std::nullopt;
-    }
-    auto path = files_.front();
-    files_.pop_front();
-    return path;
-}
-
-void ScriptedUi::SetBusy(bool busy) {
-    busy_ += busy ? 1 : -1;
-    EXPECT_GE(busy_, 0) << "busy pointer switched off more often than on";
-}
-
-void ScriptedUi::ShowModal(ui::Form& form) {
-    modal_shown_.push_back(form.Name());
+void ScriptedUi::PlayModal(ui::Form& form) {
     auto it = forms_.find(form.Name());
     if (it == forms_.end()) {
         ADD_FAILURE() << "modal form " << form.Name() << " shown without a script";
-    } else {
-        // A copy: the script may install another script for a nested form.
-        auto script = it->second;
-        script(form);
-        if (form.Visible()) ADD_FAILURE() << "the script left modal form " << form.Name() << " open";
+        form.Hide();  // one failure is enough
+        return;
     }
-    // Hidden in any case, so that a failing test does not hang in Form::Show's caller.
-    form.Hide();
+    // A copy: the script may install another script for a nested form.
+    auto script = it->second;
+    script(form);
 }
+
+ui::Answer ScriptedUi::Unforeseen(const ui::Message& message) {
+    ADD_FAILURE() << "unexpected message box: " << message.text;
+    return ui::Answer::Cancel;
+}
+
+std::optional<std::string> ScriptedUi::UnforeseenInput(const std::string& prompt, const std::string&) {
+    ADD_FAILURE() << "unexpected input box: " << prompt;
+    return std::nullopt;
+}
+
+std::optional<std::string> ScriptedUi::UnforeseenFile(const ui::FileDialogRequest& request) {
+    ADD_FAILURE() << "unexpected file dialog: " << request.title;
+    return std::nullopt;
+}
+
+void ScriptedUi::Mismatch(const std::string& what) { ADD_FAILURE() << what; }
+
+void ScriptedUi::LeftOpen(ui::Form& form) { ADD_FAILURE() << "the script left modal form " << form.Name() << " open"; }
 
 }  // namespace tlx4r::test
