@@ -65,6 +65,7 @@ ui::Answer ScriptedUi::MsgBox(const ui::Message& message) {
 
 std::optional<std::string> ScriptedUi::InputBox(const std::string& prompt, const std::string&,
                                                 const std::string&) {
+    input_prompts_.push_back(prompt);
     if (inputs_.empty()) {
         ADD_FAILURE() << "unexpected input box: " << prompt;
         return std::nullopt;
