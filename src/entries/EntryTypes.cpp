@@ -1,5 +1,6 @@
 #include "entries/EntryTypes.h"
 
+#include "entries/frmEntryTypeChoose.h"
 #include "types/Utf8.h"
 
 #include <array>
@@ -36,5 +37,12 @@ int EntryTypes::EntryType(std::string_view code_or_name) {
 }
 
 int EntryTypes::EntryType(long number) { return number >= 0 && number <= kCount ? static_cast<int>(number) : kNone; }
+
+int EntryTypes::Choose(std::optional<int> init_value, std::optional<int> left, std::optional<int> top) const {
+    frmEntryTypeChoose form;
+    form.SetInitValue(init_value.value_or(kNone));
+    form.SetPosition(left, top);
+    return form.Choose();
+}
 
 }  // namespace tlx4r

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,12 @@ public:
     static int EntryType(std::string_view code_or_name);
     // A number outside 0..7 gives kNone.
     static int EntryType(long number);
+
+    // Shows the record-type chooser modally with init_value selected (the first type when it is
+    // missing or no type 1..7), its top left corner at the screen position left, top in twips
+    // when given. The chosen record type 1..7; kNone when the user cancelled.
+    int Choose(std::optional<int> init_value = std::nullopt, std::optional<int> left = std::nullopt,
+               std::optional<int> top = std::nullopt) const;
 };
 
 }  // namespace tlx4r

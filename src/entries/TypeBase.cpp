@@ -6,12 +6,15 @@
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
+#include "entries/frmTypeBase.h"
+#include "entries/frmTypeBaseChoose.h"
 #include "hostapi/Interface.h"
 
 #include <array>
 #include <exception>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace tlx4r {
 
@@ -121,6 +124,20 @@ void TypeBase::LoadDefaults() {
     tx.Commit();
 }
 
+std::vector<std::string> TypeBase::DefaultTopics(int kind) {
+    std::vector<std::string> names(static_cast<std::size_t>(kTypeMax));
+    names[0] = kind == 0 ? "Gebühren" : "Auslagen";
+    auto put = [&names](const auto& defaults) {
+        for (const auto& d : defaults) names[static_cast<std::size_t>(TypeNumber(d.code) - 1)] = d.name;
+    };
+    if (kind == 0) {
+        put(kChargesDefaults);
+    } else {
+        put(kExpensesDefaults);
+    }
+    return names;
+}
+
 std::string TypeBase::Topic(IDorCode id_or_code) {
     db::Recordset& rs = cursor_.Get();
     if (!id_or_code.Valid()) return {};
@@ -142,6 +159,20 @@ std::string TypeBase::AccountName(IDorCode id_or_code) {
     if (accounts == nullptr) return {};
     auto account = accounts->Item(code);
     return account ? account->Name() : std::string();
+}
+
+int TypeBase::Choose(std::optional<int> init_value, std::optional<int> left, std::optional<int> top) {
+    std::vector<std::string> names;
+    for (std::int32_t n = 1; n <= kTypeMax; ++n) names.push_back(Topic(n));
+    frmTypeBaseChoose form;
+    form.Load(display_name_, std::move(names), init_value.value_or(0));
+    form.SetPosition(left, top);
+    return form.Choose();
+}
+
+void TypeBase::Edit() {
+    frmTypeBase form;
+    form.Edit(*this);
 }
 
 void TypeBase::Refresh() {

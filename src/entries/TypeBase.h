@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tlx4r::db {
 class Database;
@@ -41,6 +42,9 @@ public:
                 const std::optional<std::string>& type_account = std::nullopt, bool only_if_empty = false);
     // Clears every name and account, then writes the built-in names of the kind.
     void LoadDefaults();
+    // The names LoadDefaults gives the categories 1..37 of kind 0 (fees) or 1 (disbursements),
+    // "" for a category it leaves unnamed.
+    static std::vector<std::string> DefaultTopics(int kind);
 
     // The category's name and account; "" when unset or when there is no such category.
     // Require the cursor (rsOpen).
@@ -49,6 +53,15 @@ public:
     // The name of the category's account in the host's accounting; "" without an account, a
     // host or a finance database, or when the host does not know the account.
     std::string AccountName(IDorCode id_or_code);
+
+    // Shows the category chooser modally with init_value selected, its top left corner at the
+    // screen position left, top in twips when given. The chosen category 1..37; 0 when the user
+    // cancelled (no change). Requires the cursor.
+    int Choose(std::optional<int> init_value = std::nullopt, std::optional<int> left = std::nullopt,
+               std::optional<int> top = std::nullopt);
+    // Shows the category editor modally; its changes are written as they are made. Requires the
+    // cursor.
+    void Edit();
 
     void rsOpen() { cursor_.Open(); }
     void rsClose() noexcept { cursor_.Close(); }

@@ -114,6 +114,11 @@ bool FormBinder::Connect(ui::Control& control, QWidget* widget) {
             connect(tree, &QTreeWidget::itemClicked, this, [lv, tree](QTreeWidgetItem* item) {
                 lv->UserSelect(tree->indexOfTopLevelItem(item));
             });
+            // The arrow keys move the current row without a click; the form must follow, or
+            // Enter would take the row the keyboard left.
+            connect(tree, &QTreeWidget::currentItemChanged, this, [this, lv, tree](QTreeWidgetItem* item) {
+                if (!refreshing_ && item != nullptr) lv->UserSelect(tree->indexOfTopLevelItem(item));
+            });
             connect(tree, &QTreeWidget::itemDoubleClicked, this, [lv, tree](QTreeWidgetItem* item) {
                 lv->UserDoubleClickRow(tree->indexOfTopLevelItem(item));
             });

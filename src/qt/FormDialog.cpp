@@ -1,7 +1,11 @@
 #include "qt/FormDialog.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace tlx4r::qt {
 
@@ -11,6 +15,7 @@ FormDialog::FormDialog(ui::Form& form, QWidget* view, QWidget* parent) : QDialog
     layout->addWidget(view);
     setWindowTitle(QString::fromStdString(form.Caption()));
     setMinimumSize(ui::TwipsToPixels(form.MinWidth()), ui::TwipsToPixels(form.MinHeight()));
+    PlaceAsForm();
     observer_ = form_.Observe([this] {
         setWindowTitle(QString::fromStdString(form_.Caption()));
         if (!form_.Visible() && isVisible()) done(QDialog::Accepted);
@@ -46,10 +51,30 @@ void FormDialog::resizeEvent(QResizeEvent* event) {
     ReportGeometry();
 }
 
+void FormDialog::PlaceAsForm() {
+    if (form_.Width() > 0 && form_.Height() > 0) {
+        resize(ui::TwipsToPixels(form_.Width()), ui::TwipsToPixels(form_.Height()));
+    }
+    // A form placed by its caller (a chooser below the button that opened it) opens there, but
+    // never beyond the screen's edge; an unplaced one is left to the window manager.
+    if (form_.Left() == 0 && form_.Top() == 0) return;
+    QPoint wanted(ui::TwipsToPixels(form_.Left()), ui::TwipsToPixels(form_.Top()));
+    QScreen* screen = QGuiApplication::screenAt(wanted);
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
+        const QRect room = screen->availableGeometry();
+        const QSize size = this->size().expandedTo(minimumSize());
+        wanted.setX(std::clamp(wanted.x(), room.left(), std::max(room.left(), room.right() - size.width())));
+        wanted.setY(std::clamp(wanted.y(), room.top(), std::max(room.top(), room.bottom() - size.height())));
+    }
+    move(wanted);
+}
+
 void FormDialog::ReportGeometry() {
-    QRect g = geometry();
-    form_.UserMoveResize(ui::PixelsToTwips(g.x()), ui::PixelsToTwips(g.y()), ui::PixelsToTwips(g.width()),
-                         ui::PixelsToTwips(g.height()));
+    // The position of the frame, as move() takes it, so that a form shown again opens where it
+    // was; the size of the inside, as resize() takes it.
+    form_.UserMoveResize(ui::PixelsToTwips(x()), ui::PixelsToTwips(y()), ui::PixelsToTwips(width()),
+                         ui::PixelsToTwips(height()));
 }
 
 }  // namespace tlx4r::qt

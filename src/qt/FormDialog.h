@@ -6,8 +6,9 @@
 
 namespace tlx4r::qt {
 
-// The window around a form's view: it closes when the form hides itself, asks the form before
-// the user closes it, and reports its geometry back in twips.
+// The window around a form's view: it opens with the form's size and at its position, closes when
+// the form hides itself, asks the form before the user closes it, and reports its geometry back
+// in twips.
 class FormDialog : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +25,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Takes the form's size and position (twips) when it has them.
+    void PlaceAsForm();
     void ReportGeometry();
     ui::Form& form_;
     QWidget* view_;

@@ -146,9 +146,19 @@ FormDialog* QtUi::DialogFor(ui::Form& form) {
 }
 
 void QtUi::ShowModal(ui::Form& form) {
-    FormDialog* dialog = DialogFor(form);
-    dialog->setModal(true);
-    if (form.Visible()) dialog->exec();
+    auto it = dialogs_.find(&form);
+    if (it != dialogs_.end()) {
+        it->second->setModal(true);
+        if (form.Visible()) it->second->exec();
+        return;
+    }
+    // A window for this show only: many forms are made for one use and die after it, and a
+    // window kept for them would outlive its form. The form keeps its geometry for the next one.
+    QWidget* view = ViewRegistry::Instance().CreateView(form);
+    if (view == nullptr) throw std::runtime_error("no view for form " + form.Name());
+    FormDialog dialog(form, view, parent_);
+    dialog.setModal(true);
+    if (form.Visible()) dialog.exec();
 }
 
 void QtUi::ShowModeless(ui::Form& form) {

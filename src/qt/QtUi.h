@@ -12,8 +12,9 @@ namespace tlx4r::qt {
 class FormDialog;
 
 // The desktop's Ui: Qt's message box, input dialog and file dialog, the busy cursor, the event
-// pump, and the forms' views from the ViewRegistry. Requires a QApplication. A form shown
-// through it must outlive it: its window is kept for the next Show.
+// pump, and the forms' views from the ViewRegistry. Requires a QApplication. A modal form
+// gets a window for each show; a form shown modeless must outlive the Ui, as its window is kept
+// for the next Show.
 class QtUi : public ui::Ui {
 public:
     // parent, when given, owns the dialogs' windows (centred on it).
@@ -37,7 +38,7 @@ private:
     FormDialog* DialogFor(ui::Form& form);
     QWidget* parent_;
     int busy_ = 0;
-    // One window per form, kept while the form lives hidden, as the form keeps its state.
+    // One window per modeless form, kept while the form lives hidden, as the form keeps its state.
     std::map<ui::Form*, std::unique_ptr<FormDialog>> dialogs_;
 };
 

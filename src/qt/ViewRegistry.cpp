@@ -4,6 +4,7 @@
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "qt/DateRangeView.h"
+#include "qt/EntryChooserViews.h"
 #include "qt/InfoView.h"
 #include "reporting/ctlDateRange.h"
 
@@ -30,6 +31,7 @@ ViewRegistry& ViewRegistry::Instance() {
                 info->lblCopyright.SetCaption(LegalCopyright());
                 return info;
             });
+        RegisterEntryChooserViews(r);
         return r;
     }();
     return registry;

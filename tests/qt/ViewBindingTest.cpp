@@ -1,4 +1,6 @@
+#include "entries/frmEntryTypeChoose.h"
 #include "qt/DateRangeView.h"
+#include "qt/FormDialog.h"
 #include "qt/FormBinder.h"
 #include "qt/ViewRegistry.h"
 #include "ui/Controls.h"
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -107,6 +110,30 @@ TEST(Views, TypingIntoTheDateRangeWidgetsDrivesTheControl) {
     EXPECT_EQ(from_frame->title(), "Ab dem 01.01.2023");
     EXPECT_FALSE(view.findChild<QGroupBox*>("fraFromDate")->isVisible());
     EXPECT_FALSE(view.findChild<QWidget*>("fraFromCount")->isVisible());
+}
+
+TEST(Views, ChoosersOpenWhereTheyArePlacedAndAreWorkedByKeyboard) {
+    App();
+    test::ScriptedUi ui;
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        frmEntryTypeChoose form;
+        form.SetInitValue(3);
+        form.SetPosition(ui::PixelsToTwips(200), ui::PixelsToTwips(150));
+        form.Show(false);
+        FormDialog dialog(form, ViewRegistry::Instance().CreateView(form));
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        EXPECT_EQ(dialog.pos(), QPoint(200, 150));
+        auto* list = dialog.findChild<QTreeWidget*>("ListView1");
+        ASSERT_NE(list, nullptr);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Down);
+        EXPECT_EQ(form.ListView1.SelectedIndex(), 4) << "the arrow keys move the form's selection";
+        QTest::keyClick(list, static_cast<Qt::Key>(key));
+        EXPECT_FALSE(form.Visible());
+        EXPECT_EQ(form.Result(), key == Qt::Key_Return ? 5 : -1);
+    }
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ Answer ScriptUi::MsgBox(const Message& message) {
 
 std::optional<std::string> ScriptUi::InputBox(const std::string& prompt, const std::string& caption,
                                               const std::string&) {
+    input_prompts_.push_back(prompt);
     std::optional<std::string> answer;
     if (inputs_.empty()) {
         answer = UnforeseenInput(prompt, caption);

@@ -46,6 +46,8 @@ public:
     int BusyDepth() const { return busy_; }
     int EventPumps() const { return pumps_; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return file_dialogs_; }
+    // The prompts of the input boxes shown, in order.
+    const std::vector<std::string>& InputPrompts() const { return input_prompts_; }
     // The names of the forms shown modally, in order.
     const std::vector<std::string>& ModalForms() const { return modal_shown_; }
 
@@ -85,6 +87,7 @@ private:
     std::deque<std::optional<std::string>> files_;
     std::vector<Message> shown_;
     std::vector<FileDialogRequest> file_dialogs_;
+    std::vector<std::string> input_prompts_;
     std::vector<std::string> modal_shown_;
     std::string clipboard_;
     int beeps_ = 0;
