@@ -109,4 +109,9 @@ std::shared_ptr<const HostAccount> HostAccounts::Update(const AccountData& chang
     return account;
 }
 
+bool HostAccounts::Delete(const std::string& code) {
+    if (!finance_.IsOpen()) throw AppError(91, kSource, "Es ist keine Finanzbuchhaltung geöffnet.");
+    return finance_.Database().Execute("DELETE * FROM Accounts WHERE Code = " + Literal(code) + ";") > 0;
+}
+
 }  // namespace tlx4r

@@ -37,6 +37,9 @@ public:
     // Writes every member but the ID to the account of data.code and raises Updated. Throws
     // AppError 3021 when there is no such account, and as Create for bad members.
     std::shared_ptr<const HostAccount> Update(const AccountData& data);
+    // Removes the account of code; false when there is none. The component keeps the account's
+    // project until a full verification finds its account gone.
+    bool Delete(const std::string& code);
 
 private:
     AccountData Checked(AccountData data) const;

@@ -1,6 +1,9 @@
-// tlx4r-desk: the desktop program. Until the host's main window arrives it shows the date range
-// control as a demo; --screenshot FORM FILE.png renders a registered form's view to a picture.
+// tlx4r-desk: the desktop program, the substitute host's main window on an office.
+//   tlx4r-desk [FINANCE.tdb4f]                  opens that office (else the last one)
+//   tlx4r-desk --screenshot FORM FILE.png       renders a registered form's view to a picture
+//   tlx4r-desk --screenshot-main FINANCE FILE.png  renders the main window on an office
 #include "host/qt/HostViews.h"
+#include "host/qt/MainWindow.h"
 #include "qt/FormDialog.h"
 #include "qt/QtUi.h"
 #include "qt/ViewRegistry.h"
@@ -10,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -36,21 +40,30 @@ int Screenshot(const std::string& form_name, const QString& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool screenshot = argc > 1 && std::strcmp(argv[1], "--screenshot") == 0;
-    if (screenshot && argc != 4) {
-        std::fprintf(stderr, "usage: tlx4r-desk [--screenshot FORM FILE.png]\n");
+    const bool screenshot = argc > 1 && std::strcmp(argv[1], "--screenshot") == 0;
+    const bool screenshot_main = argc > 1 && std::strcmp(argv[1], "--screenshot-main") == 0;
+    if ((screenshot || screenshot_main) && argc != 4) {
+        std::fprintf(stderr, "usage: tlx4r-desk [FINANCE.tdb4f]\n"
+                             "       tlx4r-desk --screenshot FORM FILE.png\n"
+                             "       tlx4r-desk --screenshot-main FINANCE.tdb4f FILE.png\n");
         return 2;
     }
     // Pictures need no display.
-    if (screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if ((screenshot || screenshot_main) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("tlx4r-desk");
     tlx4r::qt::RegisterHostViews(tlx4r::qt::ViewRegistry::Instance());
     if (screenshot) return Screenshot(argv[2], QString::fromLocal8Bit(argv[3]));
 
-    tlx4r::qt::QtUi qt_ui;
-    tlx4r::ui::ScopedUi installed(qt_ui);
-    auto form = tlx4r::qt::ViewRegistry::Instance().CreateSample("ctlDateRange");
-    form->Show(true);
-    return 0;
+    std::optional<std::string> finance;
+    if (screenshot_main || argc > 1) finance = argv[screenshot_main ? 2 : 1];
+    tlx4r::qt::MainWindow window(finance);
+    if (screenshot_main) {
+        window.show();
+        QApplication::processEvents();
+        return window.grab().save(QString::fromLocal8Bit(argv[3]), "PNG") ? 0 : 1;
+    }
+    window.show();
+    return QApplication::exec();
 }

@@ -25,6 +25,8 @@ const std::vector<Command>& Commands() {
         {"export", "REPORTING [--formats XML;CSV;...] [--one-file] [--clear] [--dir DIR] [--finance FINANCE]",
          "exports all projects (XML, MDB, CSV, TXT, DBF) into the folder \"export\" or DIR; prints the count",
          RunExport},
+        {"play", "REPORTING [--finance FINANCE] SCRIPT|-",
+         "plays a dialog script: starts an operation that shows a form and acts on it as a user would", RunPlay},
     };
     return commands;
 }

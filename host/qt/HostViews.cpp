@@ -1,6 +1,8 @@
 #include "host/qt/HostViews.h"
 
+#include "host/frmAccount.h"
 #include "host/frmAccountChoose.h"
+#include "host/qt/AccountView.h"
 #include "host/qt/AccountChooseView.h"
 #include "qt/ViewRegistry.h"
 
@@ -22,6 +24,18 @@ void RegisterHostViews(ViewRegistry& registry) {
             }
             chooser->Load(std::move(accounts), "1100.002");
             return chooser;
+        });
+    registry.Register(
+        "frmAccount", [](ui::Form& form) -> QWidget* { return new AccountView(dynamic_cast<frmAccount&>(form)); },
+        [] {
+            auto editor = std::make_unique<frmAccount>();
+            editor->SetCaption("Konto 1100.002");
+            editor->txtCode.SetText("1100.002");
+            editor->txtCode.SetReadOnly(true);
+            editor->txtName.SetText("Erbengemeinschaft Huber-Stucki");
+            editor->txtLevel.SetText("2");
+            editor->chkDeleteOnCloture.SetChecked(true);
+            return editor;
         });
 }
 

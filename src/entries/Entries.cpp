@@ -1,5 +1,7 @@
 #include "entries/Entries.h"
 
+#include "entries/frmEntry.h"
+
 #include "core/ReportingSchema.h"
 #include "core/modAssert.h"
 #include "core/modReporting.h"
@@ -118,5 +120,41 @@ void Entries::Refresh() {
     rsClose();
     rsOpen();
 }
+
+Entries::~Entries() = default;
+
+frmEntry& Entries::Form() {
+    if (!form_) form_ = std::make_unique<frmEntry>(this);
+    return *form_;
+}
+
+void Entries::Edit(std::shared_ptr<Entry> entry, int mode) {
+    frmEntry& form = Form();
+    form.SetEntry(std::move(entry));
+    form.Edit(mode);
+}
+
+void Entries::EditByID(std::int32_t id, int mode) {
+    auto entry = std::make_shared<Entry>(this);
+    try {
+        *entry = Item(id);
+    } catch (const std::exception&) {
+        // A row that cannot be read opens as a new entry, as a missing one does.
+        entry = std::make_shared<Entry>(this);
+        entry->ClearAll();
+    }
+    Edit(std::move(entry), mode);
+}
+
+void Entries::EditDo(int mode) {
+    frmEntry& form = Form();
+    if (!form.Entry()) {
+        EditByID(0, mode);
+    } else {
+        form.Edit(mode);
+    }
+}
+
+void Entries::EditNew(int mode) { EditByID(0, mode); }
 
 }  // namespace tlx4r

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "core/TableCursor.h"
 #include "entries/Entry.h"
 
@@ -12,6 +14,8 @@ class Database;
 
 namespace tlx4r {
 
+class frmEntry;
+
 // The entries of the reporting database (table Entry) with their stored queries "vEntry" and
 // "vEntryFull". Owns the one cursor on the table through which every Entry reads and writes
 // (opened by rsOpen, on the "PrimaryKey" index). Exists while a reporting database is open; the
@@ -19,6 +23,9 @@ namespace tlx4r {
 class Entries {
 public:
     explicit Entries(db::Database& db);
+    ~Entries();
+    Entries(const Entries&) = delete;
+    Entries& operator=(const Entries&) = delete;
 
     // The SQL of the stored queries "vEntry" and "vEntryFull".
     static const std::string& EntrySql();
@@ -54,6 +61,19 @@ public:
     // Deletes every archived entry.
     void DeleteArchiveExec();
 
+    // The entry form, created with the manager and reused for every edit.
+    frmEntry& Form();
+    // Hands entry to the entry form and shows it with mode: 1 modal (returns when the form is
+    // closed; the caller reads the changes from entry), 0 modeless. A visible form is only
+    // refilled. The form keeps the entry for EditDo.
+    void Edit(std::shared_ptr<Entry> entry, int mode = 0);
+    // Edit of the entry of that ID; an ID without a row gives a new entry.
+    void EditByID(std::int32_t id, int mode = 0);
+    // Shows the form again on the entry it holds (a new one when it holds none).
+    void EditDo(int mode = 0);
+    // The form on a cleared entry: it asks for the record type of a new one at once.
+    void EditNew(int mode = 0);
+
     void rsOpen() { cursor_.Open(); }
     void rsClose() noexcept { cursor_.Close(); }
     // For callers that changed the table behind the cursor.
@@ -65,6 +85,7 @@ private:
 
     db::Database& db_;
     TableCursor cursor_;
+    std::unique_ptr<frmEntry> form_;
 };
 
 }  // namespace tlx4r

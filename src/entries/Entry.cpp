@@ -124,6 +124,8 @@ Date Entry::TimeLap(Date from, Date to, Date brk) {
     return Date(static_cast<double>(WholeMinutes(span)) / 60.0 / 24.0);
 }
 
+Currency Entry::WorkFee(Currency rate, Date lap) { return FeeOf(rate, WholeMinutes(lap.Serial())); }
+
 void Entry::WorkCalculate() {
     if (Rate.IsZero()) return;
     const long long minutes = WholeMinutes(TimeLap(TimeFrom, TimeTo, TimeBreak).Serial());

@@ -115,9 +115,12 @@ public:
     // The worked time from start, end and break, rounded to whole minutes (ties to even);
     // negative when the end lies before the start. A zero argument counts as absent.
     static Date TimeLap(Date from, Date to, Date brk);
+    // The fee for a worked time at a rate: rate × hours, rounded to 0.10 with ties to even.
+    static Currency WorkFee(Currency rate, Date lap);
 
 private:
     friend class Entries;
+    friend class frmEntry;  // browses, copies and restores the entry it edits
 
     struct Snapshot {
         std::int32_t project_id = 0, person_id = -1, rec_type = 0;

@@ -40,10 +40,24 @@ double VatRate(const db::Value& date) {
     return d ? RateOnDay(d->DayNumber()) : kCurrentRate;
 }
 
-Currency VatAmount(Currency amount, const db::Value& date) {
-    Currency twenty_fold = (amount * 20).MulRound(VatRate(date));
+namespace {
+
+// amount × rate to 0.05: twenty-fold to 1/10000, to a whole number, then back.
+Currency VatAtFraction(Currency amount, double rate) {
+    Currency twenty_fold = (amount * 20).MulRound(rate);
     Currency whole = twenty_fold.RoundTo(Currency::FromInt(1));
     return Currency::FromUnits(whole.Units() / 20);
+}
+
+}  // namespace
+
+Currency VatAmount(Currency amount, const db::Value& date) { return VatAtFraction(amount, VatRate(date)); }
+
+Currency VatAmountAtRate(Currency amount, double rate_percent) { return VatAtFraction(amount, rate_percent / 100.0); }
+
+std::string VatTextAtRate(Currency amount, double rate_percent) {
+    return "MWST " + PercentText(rate_percent) + " auf " + AmountText(amount) + " = " +
+           AmountText(VatAmountAtRate(amount, rate_percent));
 }
 
 std::string AmountText(Currency amount) { return amount.Format(2, true); }

@@ -21,5 +21,9 @@ std::string VatAmountText(Currency amount, const db::Value& date = db::Value());
 std::string VatRateText(const db::Value& rate_or_date = db::Value());
 // "MWST 8.00% auf 1,000.00 = 80.00".
 std::string VatText(Currency amount, const db::Value& rate_or_date = db::Value());
+// The same at a rate the user typed (in percent) rather than the rate of a day: what a VAT
+// entry computes, so that 7.6 typed gives 7.6 % of the turnover.
+Currency VatAmountAtRate(Currency amount, double rate_percent);
+std::string VatTextAtRate(Currency amount, double rate_percent);
 
 }  // namespace tlx4r

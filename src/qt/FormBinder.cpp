@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -55,6 +56,8 @@ FormBinder::FormBinder(ui::Form& form, QWidget* root) : QObject(root), form_(for
         if (auto* label = qobject_cast<QLabel*>(bindings_[i].widget.data())) label->setBuddy(bindings_[i + 1].widget);
     }
     observer_ = form_.Observe([this] { Refresh(); });
+    // Laying out the view moves widgets inside their frames without telling each of them.
+    root->installEventFilter(this);
     Refresh();
 }
 
@@ -145,14 +148,69 @@ bool FormBinder::Connect(ui::Control& control, QWidget* widget) {
         }
         case ui::ControlKind::CommonDialog: return true;
     }
-    if (control.Kind() != ui::ControlKind::Button) widget->installEventFilter(this);
+    widget->installEventFilter(this);
     return true;
 }
 
+namespace {
+
+// The character code a key press gives the form's key handler, as the old platform counted
+// them; 0 for keys that produce none (arrows, function keys).
+int KeyAscii(const QKeyEvent& key) {
+    switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return 13;
+        case Qt::Key_Backspace: return 8;
+        default: break;
+    }
+    const QString text = key.text();
+    if (text.size() != 1 || text[0].unicode() < 32 || text[0].unicode() > 0xFF) return 0;
+    return text[0].unicode();
+}
+
+}  // namespace
+
+void FormBinder::ReportGeometry(const Binding& b) {
+    if (!b.widget || !root_) return;
+    const QPoint at = b.widget->mapTo(root_, QPoint(0, 0));
+    b.control->SetGeometry(ui::PixelsToTwips(at.x()), ui::PixelsToTwips(at.y()), ui::PixelsToTwips(b.widget->width()),
+                           ui::PixelsToTwips(b.widget->height()));
+}
+
+bool FormBinder::FilterKey(const Binding& b, QKeyEvent& key) {
+    auto* edit = qobject_cast<QLineEdit*>(b.widget.data());
+    if (edit == nullptr || !b.control->KeyPress || !b.control->CanUse()) return false;
+    const int ascii = KeyAscii(key);
+    if (ascii == 0) return false;
+    int result = ascii;
+    {
+        ui::Form::EventScope scope(form_);
+        b.control->KeyPress(result);
+    }
+    if (result == ascii) return false;  // the key goes on as typed
+    if (result != 0 && result != 13 && result != 8) edit->insert(QString(QChar(result)));
+    return true;  // swallowed, or replaced by another character
+}
+
 bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
-    if (refreshing_ || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)) return false;
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
+        for (const Binding& b : bindings_) {
+            if (watched == root_ || b.widget == watched) ReportGeometry(b);
+        }
+        return false;
+    }
+    if (type == QEvent::KeyPress && !refreshing_) {
+        for (const Binding& b : bindings_) {
+            if (b.widget == watched) return FilterKey(b, static_cast<QKeyEvent&>(*event));
+        }
+        return false;
+    }
+    if (refreshing_ || (type != QEvent::FocusIn && type != QEvent::FocusOut)) return false;
     for (const Binding& b : bindings_) {
         if (b.widget != watched) continue;
+        // Buttons take the form's focus when clicked; Qt's focus on them means nothing more.
+        if (b.control->Kind() == ui::ControlKind::Button) break;
         if (event->type() == QEvent::FocusIn) {
             b.control->UserFocus();
         } else if (!b.control->UserLeave()) {
@@ -174,6 +232,17 @@ void FormBinder::Refresh() {
         if (b.widget) RefreshOne(b);
     }
     if (root_ && root_->isWindow()) root_->setWindowTitle(Q(form_.Caption()));
+    // The form moved the focus itself (Enter in a time box, a chooser putting it into an amount
+    // box): follow it once; otherwise Qt's focus is the user's.
+    ui::Control* active = form_.ActiveControl();
+    if (active != last_active_) {
+        last_active_ = active;
+        for (const Binding& b : bindings_) {
+            if (b.control == active && b.widget && b.widget->isVisible() && !b.widget->hasFocus()) {
+                b.widget->setFocus(Qt::OtherFocusReason);
+            }
+        }
+    }
     refreshing_ = false;
 }
 

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+class QKeyEvent;
+
 #include <string>
 #include <vector>
 
@@ -39,6 +41,11 @@ private:
     };
     bool Connect(ui::Control& control, QWidget* widget);
     void RefreshOne(const Binding& binding);
+    // Tells the control where its widget sits (twips from the view's origin).
+    void ReportGeometry(const Binding& binding);
+    // A key typed into a line edit passes the control's key handler first, as on the form;
+    // true when the handler swallowed or replaced it.
+    bool FilterKey(const Binding& binding, QKeyEvent& key);
 
     ui::Form& form_;
     QPointer<QWidget> root_;
@@ -46,6 +53,7 @@ private:
     std::vector<std::string> unbound_;
     int observer_ = 0;
     bool refreshing_ = false;
+    ui::Control* last_active_ = nullptr;
 };
 
 // The keys of form's controls that have no widget in view; empty when the view is complete.

@@ -5,6 +5,9 @@
 #include "core/modStringLibrary.h"
 #include "qt/DateRangeView.h"
 #include "qt/EntryChooserViews.h"
+#include "qt/EntrySamples.h"
+#include "qt/EntryView.h"
+#include "entries/frmEntry.h"
 #include "qt/InfoView.h"
 #include "reporting/ctlDateRange.h"
 
@@ -32,6 +35,11 @@ ViewRegistry& ViewRegistry::Instance() {
                 return info;
             });
         RegisterEntryChooserViews(r);
+        for (const EntrySample& sample : EntrySamples()) {
+            r.Register(
+                sample.name, [](ui::Form& form) -> QWidget* { return new EntryView(dynamic_cast<frmEntry&>(form)); },
+                sample.make);
+        }
         return r;
     }();
     return registry;

@@ -55,6 +55,19 @@ public:
     // Moves the focus here without asking the control that loses it (as a program may).
     void SetFocus();
 
+    // Where the control sits on its form, in twips from the form's client area origin, as the
+    // view last laid it out (0 without a view). Forms place small dialogs below a button by it.
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetGeometry(int left, int top, int width, int height) {
+        left_ = left;
+        top_ = top;
+        width_ = width;
+        height_ = height;
+    }
+
     // The character after the first single "&" of the caption, lower-cased; 0 when none.
     char AccessKey() const;
 
@@ -103,6 +116,7 @@ private:
     std::string tool_tip_;
     bool enabled_ = true;
     bool visible_ = true;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
 }  // namespace tlx4r::ui
