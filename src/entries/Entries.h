@@ -4,6 +4,7 @@
 #include "entries/Entry.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tlx4r::db {
@@ -12,6 +13,9 @@ class Database;
 
 namespace tlx4r {
 
+class EntriesRange;
+class EntriesSelect;
+
 // The entries of the reporting database (table Entry) with their stored queries "vEntry" and
 // "vEntryFull". Owns the one cursor on the table through which every Entry reads and writes
 // (opened by rsOpen, on the "PrimaryKey" index). Exists while a reporting database is open; the
@@ -19,6 +23,14 @@ namespace tlx4r {
 class Entries {
 public:
     explicit Entries(db::Database& db);
+    ~Entries();
+    Entries(const Entries&) = delete;
+    Entries& operator=(const Entries&) = delete;
+
+    // The selection objects of reports, made with the manager and released with it, so that the
+    // user's criteria last as long as the database is open.
+    tlx4r::EntriesSelect& EntriesSelect() { return *entries_select_; }
+    tlx4r::EntriesRange& EntriesRange() { return *entries_range_; }
 
     // The SQL of the stored queries "vEntry" and "vEntryFull".
     static const std::string& EntrySql();
@@ -65,6 +77,8 @@ private:
 
     db::Database& db_;
     TableCursor cursor_;
+    std::unique_ptr<tlx4r::EntriesRange> entries_range_;
+    std::unique_ptr<tlx4r::EntriesSelect> entries_select_;
 };
 
 }  // namespace tlx4r
