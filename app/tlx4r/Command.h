@@ -31,5 +31,6 @@ int RunClients(const std::vector<std::string>& args);
 int RunEntries(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunPlay(const std::vector<std::string>& args);
+int RunReport(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

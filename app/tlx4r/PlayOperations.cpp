@@ -8,6 +8,13 @@
 #include "entries/TypeCharges.h"
 #include "entries/TypeExpenses.h"
 #include "entries/frmEntry.h"
+#include "masterdata/Projects.h"
+#include "reporting/EntriesRange.h"
+#include "reporting/Exporter.h"
+#include "reporting/EntriesSelect.h"
+#include "reporting/ItemSelect.h"
+#include "reporting/ProjectSelect.h"
+#include "reporting/ProjectView.h"
 #include "ui/script/FormDriver.h"
 
 #include <string>
@@ -124,6 +131,62 @@ std::vector<ui::script::PlayOperation> PlayOperations(HostSession& session) {
             return Result{};
         });
     }
+    // The selection dialogs: their public variables are what a host reads back.
+    add("Entries.EntriesSelect.Choose", "[TypeWork]", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 1);
+        EntriesSelect& select = Open(root.Entries()).EntriesSelect();
+        select.Choose(!args.empty() && (args[0] == "1" || args[0] == "TypeWork" || args[0] == "true"));
+        return Result{{"DialogCanceled", select.DialogCanceled ? "1" : "0"},
+                      {"SQL", select.SQL},
+                      {"Selected", select.Selected}};
+    });
+    add("Entries.EntriesRange.Choose", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        EntriesRange& range = Open(root.Entries()).EntriesRange();
+        range.Choose();
+        std::string types;
+        for (const std::string& t : range.EntryType) types += t;
+        const auto date = [](const std::optional<Date>& d) { return d ? d->Format("dd.mm.yyyy") : std::string(); };
+        return Result{{"DialogCanceled", range.DialogCanceled ? "1" : "0"},
+                      {"EntryType", types},
+                      {"DateFrom", date(range.DateFrom)},
+                      {"DateTo", date(range.DateTo)},
+                      {"Archive", range.Archive ? std::to_string(*range.Archive) : std::string()}};
+    });
+    add("ProjectView.Choose", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        ProjectView& view = Open(root.ProjectView());
+        view.Choose();
+        return Result{{"DialogCanceled", view.DialogCanceled() ? "1" : "0"},
+                      {"SQL", view.SQL()},
+                      {"Description", view.Description()},
+                      {"GroupByField", view.GroupByField()},
+                      {"GroupByText", view.GroupByText()},
+                      {"GroupByValueNull", view.GroupByValueNull()}};
+    });
+    add("ItemSelect.Choose", "TABLE TOPIC", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 2);
+        if (args.size() < 2) throw ScriptError("ItemSelect.Choose needs TABLE and TOPIC");
+        ItemSelect& select = Open(root.ItemSelect());
+        select.Choose(args[0], args[1]);
+        return Result{{"SelectedID", std::to_string(select.SelectedID)}, {"SelectedName", select.SelectedName}};
+    });
+    add("Projects.ProjectSelect.Choose", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        ProjectSelect& select = Open(root.Projects()).ProjectSelect();
+        select.Choose();
+        return Result{{"DialogCanceled", select.DialogCanceled ? "1" : "0"},
+                      {"SortName", select.SortName ? "1" : "0"},
+                      {"ClientMode", std::to_string(select.ClientMode)},
+                      {"FibuMode", std::to_string(select.FibuMode)}};
+    });
+    add("Exporter.FormatsChoose", "[FORMATS]", [](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 1);
+        Exporter exporter;
+        if (!args.empty()) exporter.SetFormats(args[0]);
+        const bool chosen = exporter.FormatsChoose();
+        return Result{{"FormatsChoose", chosen ? "1" : "0"}, {"Formats", exporter.Formats()}};
+    });
     add("Info", "", [&root](const std::vector<std::string>& args) {
         NoMoreArgs(args, 0);
         root.Info();

@@ -27,6 +27,19 @@ const std::vector<Command>& Commands() {
          RunExport},
         {"play", "REPORTING [--finance FINANCE] SCRIPT|-",
          "plays a dialog script: starts an operation that shows a form and acts on it as a user would", RunPlay},
+        {"report",
+         "entries|work|projects REPORTING [options]",
+         "prints a report as the selection dialogs build it:\n"
+         "        entries [--finance F] [--from dd.mm.yyyy] [--to dd.mm.yyyy] [--types GRATDNM] [--archive no|yes|all]\n"
+         "          [--project ACCOUNTCODE] [--person SHORTNAME] [--text TEXT] [--match contains|begins|ends|exact]\n"
+         "          [--sort date|entry] [--reverse] [--max all|10|20|50|100|200|500|1000] [--sql] [--csv FILE]\n"
+         "        work --project ACCOUNTCODE [--fees] [--from] [--to] [--types] [--archive] (types default to\n"
+         "          the dialog's Standard: A for the work report, GAN for the fee statement)\n"
+         "        projects [--finance F] [--group person|department|type] [--order code|name|opened|closed|billed]\n"
+         "          [--desc] [--opened FROM..TO] [--closed FROM..TO|empty|notempty] [--billed FROM..TO|empty|notempty]\n"
+         "          [--clients with|without] [--accounts with|without] [--sql]\n"
+         "        --sql prints the statement and the criteria line; --pdf is not available yet",
+         RunReport},
     };
     return commands;
 }

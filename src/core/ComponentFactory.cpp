@@ -1,6 +1,13 @@
 #include "core/ComponentFactory.h"
 
 #include "core/Reporting.h"
+#include "reporting/EntriesRange.h"
+#include "reporting/EntriesSelect.h"
+#include "reporting/Exporter.h"
+#include "reporting/ItemSelect.h"
+#include "reporting/ProjectSelect.h"
+#include "reporting/ProjectView.h"
+#include "reporting/ctlDateRange.h"
 #include "types/Utf8.h"
 
 #include <functional>
@@ -18,6 +25,13 @@ struct Registration {
 const std::vector<Registration>& Registrations() {
     static const std::vector<Registration> all{
         {"TLX4R.Reporting", [] { return std::make_unique<Reporting>(); }},
+        {"TLX4R.Exporter", [] { return std::make_unique<Exporter>(); }},
+        {"TLX4R.ctlDateRange", [] { return std::make_unique<ctlDateRange>(); }},
+        {"TLX4R.EntriesSelect", [] { return std::make_unique<EntriesSelect>(); }},
+        {"TLX4R.EntriesRange", [] { return std::make_unique<EntriesRange>(); }},
+        {"TLX4R.ProjectView", [] { return std::make_unique<ProjectView>(); }},
+        {"TLX4R.ItemSelect", [] { return std::make_unique<ItemSelect>(); }},
+        {"TLX4R.ProjectSelect", [] { return std::make_unique<ProjectSelect>(); }},
     };
     return all;
 }

@@ -16,6 +16,8 @@
 #include "masterdata/Clients.h"
 #include "masterdata/Datas.h"
 #include "masterdata/Projects.h"
+#include "reporting/ItemSelect.h"
+#include "reporting/ProjectView.h"
 #include "types/AppError.h"
 #include "types/Date.h"
 #include "ui/Ui.h"
@@ -72,9 +74,12 @@ void Reporting::Startup() {
     finance_ = std::make_unique<tlx4r::Finance>(*this);
     if (const auto& factory = CalculatorFactoryGet()) calculator_ = factory();
     goCalculator = calculator_.get();
+    item_select_ = std::make_unique<tlx4r::ItemSelect>();
 }
 
 void Reporting::Tini() noexcept {
+    item_select_.reset();
+    project_view_.reset();
     if (calculator_) {
         try {
             calculator_->Terminate();
@@ -180,6 +185,7 @@ void Reporting::DatabaseOpenExec(bool ask, bool is_new, std::string path) {
         db_reporting_->DBrsClose();
         events_.DatabaseOpen.Raise();
         db_reporting_->DBrsOpen();
+        project_view_ = std::make_unique<tlx4r::ProjectView>();
     }
     TraceWrite({"DBOpen", "2", DatabaseName()});
 }
@@ -208,11 +214,14 @@ void Reporting::DatabaseNew(const std::optional<std::string>& database) {
 }
 
 void Reporting::DatabaseClose() {
+    project_view_.reset();
     TraceWrite({"DatabaseClose", "1", DatabaseName()});
     DatabaseDisconnectAsk(std::string());
 }
 
 void Reporting::DatabaseCloseExec() {
+    // The overview's dialog reads the database it was made on.
+    project_view_.reset();
     events_.DatabaseClose.Raise();
     try {
         TraceWrite({"DBClose", "1", DatabaseName()});

@@ -30,7 +30,9 @@ class Entries;
 class EntryTypes;
 class FibuTables;
 class Finance;
+class ItemSelect;
 class ProgOption;
+class ProjectView;
 class Projects;
 class TypeCharges;
 class TypeExpenses;
@@ -82,6 +84,11 @@ public:
     tlx4r::TypeExpenses* TypeExpenses() const;
     tlx4r::FibuTables* FibuTables() const;
     tlx4r::DBSettings* DBSettings() const;
+    // The lookup-row chooser for reports; lives from start-up to Tini.
+    tlx4r::ItemSelect* ItemSelect() const { return item_select_.get(); }
+    // The project overview selection; made after each successful open, dropped when the
+    // database closes (nullptr while none is open).
+    tlx4r::ProjectView* ProjectView() const { return project_view_.get(); }
 
     // The host's interface (not owned; it must outlive its use here or be reset to nullptr).
     hostapi::Interface* Interface() const;
@@ -143,6 +150,8 @@ private:
     std::unique_ptr<DBReporting> db_reporting_;
     std::unique_ptr<tlx4r::Finance> finance_;
     std::unique_ptr<hostapi::Calculator> calculator_;
+    std::unique_ptr<tlx4r::ItemSelect> item_select_;
+    std::unique_ptr<tlx4r::ProjectView> project_view_;
 };
 
 }  // namespace tlx4r

@@ -7,6 +7,8 @@
 #include "core/modReporting.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
+#include "reporting/EntriesRange.h"
+#include "reporting/EntriesSelect.h"
 #include "ui/Ui.h"
 
 #include <exception>
@@ -14,7 +16,18 @@
 
 namespace tlx4r {
 
-Entries::Entries(db::Database& db) : db_(db), cursor_(db, schema::EntryTable().name) {}
+Entries::Entries(db::Database& db)
+    : db_(db),
+      cursor_(db, schema::EntryTable().name),
+      entries_range_(std::make_unique<tlx4r::EntriesRange>()),
+      entries_select_(std::make_unique<tlx4r::EntriesSelect>()) {}
+
+Entries::~Entries() {
+    form_.reset();
+    entries_select_.reset();
+    entries_range_.reset();
+    rsClose();
+}
 
 const std::string& Entries::EntrySql() { return schema::EntryQuery().sql; }
 
@@ -120,8 +133,6 @@ void Entries::Refresh() {
     rsClose();
     rsOpen();
 }
-
-Entries::~Entries() = default;
 
 frmEntry& Entries::Form() {
     if (!form_) form_ = std::make_unique<frmEntry>(this);

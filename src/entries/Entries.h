@@ -6,6 +6,7 @@
 #include "entries/Entry.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tlx4r::db {
@@ -15,6 +16,8 @@ class Database;
 namespace tlx4r {
 
 class frmEntry;
+class EntriesRange;
+class EntriesSelect;
 
 // The entries of the reporting database (table Entry) with their stored queries "vEntry" and
 // "vEntryFull". Owns the one cursor on the table through which every Entry reads and writes
@@ -26,6 +29,11 @@ public:
     ~Entries();
     Entries(const Entries&) = delete;
     Entries& operator=(const Entries&) = delete;
+
+    // The selection objects of reports, made with the manager and released with it, so that the
+    // user's criteria last as long as the database is open.
+    tlx4r::EntriesSelect& EntriesSelect() { return *entries_select_; }
+    tlx4r::EntriesRange& EntriesRange() { return *entries_range_; }
 
     // The SQL of the stored queries "vEntry" and "vEntryFull".
     static const std::string& EntrySql();
@@ -86,6 +94,8 @@ private:
     db::Database& db_;
     TableCursor cursor_;
     std::unique_ptr<frmEntry> form_;
+    std::unique_ptr<tlx4r::EntriesRange> entries_range_;
+    std::unique_ptr<tlx4r::EntriesSelect> entries_select_;
 };
 
 }  // namespace tlx4r

@@ -22,6 +22,7 @@
 #include "masterdata/Data.h"
 #include "masterdata/Datas.h"
 #include "masterdata/Project.h"
+#include "reporting/frmEntriesShow.h"
 #include "types/AppError.h"
 #include "types/Decimal.h"
 #include "types/Utf8.h"
@@ -91,6 +92,8 @@ frmEntry::frmEntry(Entries* owner) : ui::Form("frmEntry", "Eintrag"), owner_(own
     Layout();
 }
 
+frmEntry::~frmEntry() = default;
+
 void frmEntry::Wire() {
     for (ui::TextBox* box : {&txtTimeFrom, &txtTimeTo, &txtTimeBreak}) {
         box->GotFocus = [box] { box->SelectAll(); };
@@ -136,6 +139,7 @@ void frmEntry::Wire() {
     btnDocLinkChoose.Click = [this] { DocLinkChoose(); };
     btnDocLinkOpen.Click = [this] { DocLinkOpen(); };
     btnTarifChoose.Click = [this] { TarifChoose(); };
+    btnShow.Click = [this] { ShowList(); };
     QueryUnload = [this](bool& cancel) {
         if (!SaveAsk()) cancel = true;
     };
@@ -184,8 +188,6 @@ void frmEntry::Layout() {
                                                               &btnPersonChoose, &btnProjectChoose, &txtText}) {
         c->SetEnabled(chosen);
     }
-    // The entries list comes with the selection dialogs; until then there is nothing to open.
-    btnShow.SetEnabled(false);
 }
 
 void frmEntry::ShowEntry() {
@@ -692,6 +694,18 @@ void frmEntry::TarifChoose() {
     } catch (const std::exception& e) {
         ui::MsgBox(e.what(), ui::Buttons::Ok, ui::Icon::Exclamation, "Tarif");
     }
+}
+
+void frmEntry::ShowList() {
+    // The list keeps its criteria from one use to the next, as long as the form lives.
+    if (!list_) list_ = std::make_unique<frmEntriesShow>();
+    auto id = list_->ChooseEntry();
+    if (!id || *id <= 0 || *id == entry_->ID()) return;
+    if (!SaveAsk()) return;
+    entry_->LoadByID(*id);
+    ShowEntry();
+    Layout();
+    TakeBaseline();
 }
 
 }  // namespace tlx4r

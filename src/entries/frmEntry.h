@@ -11,6 +11,7 @@
 namespace tlx4r {
 
 class Entries;
+class frmEntriesShow;
 
 // The entry form: one entry created, edited, copied, deleted and browsed. It shows only the
 // fields the entry's record type uses, recalculates worked time, fees, VAT and the total while
@@ -23,6 +24,7 @@ public:
     // owner: the manager whose entries the form creates (nullptr for a form that only shows
     // the entry it is given, as the view samples do).
     explicit frmEntry(Entries* owner);
+    ~frmEntry() override;
 
     ui::Label lblID{*this, "lblID", "ID"};
     ui::TextBox txtID{*this, "txtID"};
@@ -162,8 +164,10 @@ private:
     void DocLinkChoose();
     void DocLinkOpen();
     void TarifChoose();
+    void ShowList();
 
     Entries* owner_;
+    std::unique_ptr<frmEntriesShow> list_;
     std::shared_ptr<tlx4r::Entry> entry_;
     Values baseline_;
     bool showing_ = false;  // suppresses recalculation while the form is being filled

@@ -10,6 +10,7 @@
 #include "entries/modDateTime.h"
 #include "hostapi/Interface.h"
 #include "reporting/Exporter.h"
+#include "reporting/ProjectSelect.h"
 #include "types/AppError.h"
 #include "types/Date.h"
 
@@ -24,7 +25,13 @@ std::int32_t created_project_id = 0;
 
 }  // namespace
 
-Projects::Projects(db::Database& db) : db_(db), cursor_(db, schema::ProjectTable().name) {}
+Projects::Projects(db::Database& db)
+    : db_(db), cursor_(db, schema::ProjectTable().name), project_select_(std::make_unique<tlx4r::ProjectSelect>()) {}
+
+Projects::~Projects() {
+    project_select_.reset();
+    rsClose();
+}
 
 const std::string& Projects::ProjectFullSql() { return schema::ProjectFullQuery().sql; }
 

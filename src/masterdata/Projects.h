@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,12 +15,20 @@ class Database;
 
 namespace tlx4r {
 
+class ProjectSelect;
+
 // The projects of the reporting database (table Project), each tied to one client account of
 // the accounting by its code. Owns the one table cursor every Project of this database reads and
 // writes through (kept on the "PrimaryKey" index between calls). The database must outlive it.
 class Projects {
 public:
     explicit Projects(db::Database& db);
+    ~Projects();
+    Projects(const Projects&) = delete;
+    Projects& operator=(const Projects&) = delete;
+
+    // How a project list is to be filtered and sorted; made and released with the manager.
+    tlx4r::ProjectSelect& ProjectSelect() { return *project_select_; }
 
     // The SQL of the stored query "vProjectFull".
     static const std::string& ProjectFullSql();
@@ -107,6 +116,7 @@ private:
     db::Database& db_;
     TableCursor cursor_;
     ExportProgress export_progress_;
+    std::unique_ptr<tlx4r::ProjectSelect> project_select_;
 };
 
 }  // namespace tlx4r

@@ -9,6 +9,7 @@
 #include "qt/EntryView.h"
 #include "entries/frmEntry.h"
 #include "qt/InfoView.h"
+#include "qt/ReportViews.h"
 #include "reporting/ctlDateRange.h"
 
 namespace tlx4r::qt {
@@ -40,6 +41,7 @@ ViewRegistry& ViewRegistry::Instance() {
                 sample.name, [](ui::Form& form) -> QWidget* { return new EntryView(dynamic_cast<frmEntry&>(form)); },
                 sample.make);
         }
+        RegisterReportViews(r);
         return r;
     }();
     return registry;

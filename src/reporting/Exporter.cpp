@@ -5,6 +5,7 @@
 #include "ExportMdb.h"
 #include "ExportXml.h"
 #include "Tags.h"
+#include "frmExporter.h"
 #include "core/modStringLibrary.h"
 #include "entries/modDateTime.h"
 #include "types/AppError.h"
@@ -69,6 +70,14 @@ void Exporter::SetTypeStd() {
 void Exporter::SetFileNameStd() { FileWithTimeStamp = FileWithFieldID = FileWithDataName = true; }
 
 void Exporter::SetFileNameNone() { FileWithTimeStamp = FileWithFieldID = FileWithDataName = false; }
+
+bool Exporter::FormatsChoose() {
+    frmExporter chooser;
+    chooser.SetFormats(Formats());
+    if (!chooser.Choose()) return false;
+    SetFormats(chooser.Formats());
+    return true;
+}
 
 void Exporter::WorkStart() {
     items_count_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExportFormat.h"
+#include "core/Creatable.h"
 
 #include <memory>
 #include <string>
@@ -16,7 +17,7 @@ namespace tlx4r {
 // With MakeOneFile the files stay open from the first ItemWrite to WorkStop; otherwise each item
 // gets its own file set. A file receives its real name only when it is complete; file errors
 // throw AppError naming the file and folder, and leave no file that looks complete.
-class Exporter {
+class Exporter : public Creatable {
 public:
     bool TypeXML = true;
     bool TypeMDB = false;
@@ -36,7 +37,7 @@ public:
     std::string EventDesc;
 
     Exporter();
-    ~Exporter();
+    ~Exporter() override;
     Exporter(const Exporter&) = delete;
     Exporter& operator=(const Exporter&) = delete;
 
@@ -50,6 +51,9 @@ public:
     void SetTypeStd();
     void SetFileNameStd();
     void SetFileNameNone();
+    // Shows the format chooser with the current formats; OK takes the formats it shows, cancel
+    // leaves them as they were. True iff the user confirmed.
+    bool FormatsChoose();
 
     void WorkStart();
     void ItemAdd(const std::string& field, const std::string& value);

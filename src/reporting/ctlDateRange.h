@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Creatable.h"
 #include "types/Date.h"
 #include "ui/Controls.h"
 
@@ -16,7 +17,7 @@ namespace tlx4r {
 //
 // It is a user control: embed it in a dialog with ctlDateRange(host, "ctlRange"), or create it
 // alone. Its state lives as long as the object.
-class ctlDateRange : public ui::Form {
+class ctlDateRange : public ui::Form, public Creatable {
 public:
     // Period types as the lists show them; a "Datum"/"Exakt" side offers "Datum" first, an
     // "Anzahl"/"Bereich" side "Tag". Positions 1..5 are shared.

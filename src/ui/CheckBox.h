@@ -10,8 +10,8 @@ enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
 // value fires Click, as the user's click does.
 class CheckBox : public Control {
 public:
-    CheckBox(Form& form, std::string name, std::string caption = {}, Frame* container = nullptr)
-        : Control(form, ControlKind::CheckBox, std::move(name), -1, container) {
+    CheckBox(Form& form, std::string name, std::string caption = {}, Frame* container = nullptr, int index = -1)
+        : Control(form, ControlKind::CheckBox, std::move(name), index, container) {
         SetCaption(std::move(caption));
     }
 

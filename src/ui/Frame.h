@@ -8,8 +8,8 @@ namespace tlx4r::ui {
 // option buttons inside it form one group.
 class Frame : public Control {
 public:
-    Frame(Form& form, std::string name, std::string caption = {}, Frame* container = nullptr)
-        : Control(form, ControlKind::Frame, std::move(name), -1, container) {
+    Frame(Form& form, std::string name, std::string caption = {}, Frame* container = nullptr, int index = -1)
+        : Control(form, ControlKind::Frame, std::move(name), index, container) {
         SetCaption(std::move(caption));
     }
 

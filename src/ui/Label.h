@@ -7,8 +7,8 @@ namespace tlx4r::ui {
 // Static text. An access key in its caption moves the focus to the control after it.
 class Label : public Control {
 public:
-    Label(Form& form, std::string name, std::string caption = {}, Frame* container = nullptr)
-        : Control(form, ControlKind::Label, std::move(name), -1, container) {
+    Label(Form& form, std::string name, std::string caption = {}, Frame* container = nullptr, int index = -1)
+        : Control(form, ControlKind::Label, std::move(name), index, container) {
         SetCaption(std::move(caption));
     }
 
