@@ -25,6 +25,8 @@ const std::vector<Command>& Commands() {
         {"export", "REPORTING [--formats XML;CSV;...] [--one-file] [--clear] [--dir DIR] [--finance FINANCE]",
          "exports all projects (XML, MDB, CSV, TXT, DBF) into the folder \"export\" or DIR; prints the count",
          RunExport},
+        {"contacts", "FILE|DIR", "lists the contacts of a vCard file or folder as the client editor takes them",
+         RunContacts},
     };
     return commands;
 }

@@ -30,6 +30,7 @@ class Entries;
 class EntryTypes;
 class FibuTables;
 class Finance;
+class OlContacts;
 class ProgOption;
 class Projects;
 class TypeCharges;
@@ -82,6 +83,8 @@ public:
     tlx4r::TypeExpenses* TypeExpenses() const;
     tlx4r::FibuTables* FibuTables() const;
     tlx4r::DBSettings* DBSettings() const;
+    // The contacts reader (the vCard source the user chose); lives from start-up to Tini.
+    tlx4r::OlContacts* OlContacts() const { return ol_contacts_.get(); }
 
     // The host's interface (not owned; it must outlive its use here or be reset to nullptr).
     hostapi::Interface* Interface() const;
@@ -143,6 +146,7 @@ private:
     std::unique_ptr<DBReporting> db_reporting_;
     std::unique_ptr<tlx4r::Finance> finance_;
     std::unique_ptr<hostapi::Calculator> calculator_;
+    std::unique_ptr<tlx4r::OlContacts> ol_contacts_;
 };
 
 }  // namespace tlx4r

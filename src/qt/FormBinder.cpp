@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,8 +127,13 @@ bool FormBinder::Connect(ui::Control& control, QWidget* widget) {
             auto* picker = static_cast<ui::DatePicker*>(c);
             edit->setDisplayFormat("dd.MM.yyyy");
             edit->setCalendarPopup(true);
-            connect(edit, &QDateEdit::dateChanged, this, [picker](const QDate& date) {
-                if (date.isValid()) picker->UserSetValue(FromQDate(date));
+            // A picker that may be empty shows its emptiness as the day before its first date.
+            connect(edit, &QDateEdit::dateChanged, this, [picker, edit](const QDate& date) {
+                if (!date.isValid()) return;
+                if (picker->AllowEmpty() && date == edit->minimumDate())
+                    picker->UserSetValue(std::nullopt);
+                else
+                    picker->UserSetValue(FromQDate(date));
             });
             break;
         }
@@ -145,6 +151,17 @@ bool FormBinder::Connect(ui::Control& control, QWidget* widget) {
 }
 
 bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+    // Delete empties a date picker that may be empty.
+    if (!refreshing_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        for (const Binding& b : bindings_) {
+            if (b.widget != watched || b.control->Kind() != ui::ControlKind::DatePicker) continue;
+            auto* picker = static_cast<ui::DatePicker*>(b.control);
+            if (!picker->AllowEmpty()) return false;
+            picker->UserSetValue(std::nullopt);
+            return true;
+        }
+    }
     if (refreshing_ || (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)) return false;
     for (const Binding& b : bindings_) {
         if (b.widget != watched) continue;
@@ -170,6 +187,20 @@ void FormBinder::Refresh() {
     }
     if (root_ && root_->isWindow()) root_->setWindowTitle(Q(form_.Caption()));
     refreshing_ = false;
+    // A form that moves the focus itself (the arrow key from a search box into its list): the
+    // widget follows once the current event is over.
+    ui::Control* active = form_.ActiveControl();
+    if (active != last_active_) {
+        last_active_ = active;
+        for (const Binding& b : bindings_) {
+            if (b.control != active || !b.widget || b.widget->hasFocus()) continue;
+            QPointer<QWidget> widget = b.widget;
+            QTimer::singleShot(0, widget, [widget] {
+                if (widget && widget->isVisible()) widget->setFocus();
+            });
+            break;
+        }
+    }
 }
 
 void FormBinder::RefreshOne(const Binding& binding) {
@@ -252,7 +283,10 @@ void FormBinder::RefreshOne(const Binding& binding) {
             tree->setColumnCount(static_cast<int>(headers.size()));
             tree->setHeaderLabels(headers);
             for (int i = 0; i < static_cast<int>(lv.Columns().size()); ++i) {
-                tree->setColumnWidth(i, ui::TwipsToPixels(lv.Columns()[static_cast<std::size_t>(i)].width));
+                const int width = lv.Columns()[static_cast<std::size_t>(i)].width;
+                // A column of width 0 is one the list does not show (Qt would keep a sliver).
+                tree->setColumnHidden(i, width == 0);
+                tree->setColumnWidth(i, ui::TwipsToPixels(width));
             }
             for (int r = 0; r < lv.Count(); ++r) {
                 auto* item = new QTreeWidgetItem(tree);
@@ -267,8 +301,13 @@ void FormBinder::RefreshOne(const Binding& binding) {
         case ui::ControlKind::DatePicker: {
             auto& picker = static_cast<ui::DatePicker&>(c);
             auto* edit = static_cast<QDateEdit*>(w);
-            edit->setDateRange(ToQDate(picker.MinDate()), ToQDate(picker.MaxDate()));
-            if (picker.Value()) edit->setDate(ToQDate(*picker.Value()));
+            const QDate first = ToQDate(picker.MinDate());
+            edit->setDateRange(picker.AllowEmpty() ? first.addDays(-1) : first, ToQDate(picker.MaxDate()));
+            edit->setSpecialValueText(picker.AllowEmpty() ? QStringLiteral(" ") : QString());
+            if (picker.Value())
+                edit->setDate(ToQDate(*picker.Value()));
+            else if (picker.AllowEmpty())
+                edit->setDate(edit->minimumDate());
             break;
         }
         case ui::ControlKind::TabStrip: {

@@ -46,6 +46,7 @@ private:
     std::vector<std::string> unbound_;
     int observer_ = 0;
     bool refreshing_ = false;
+    ui::Control* last_active_ = nullptr;
 };
 
 // The keys of form's controls that have no widget in view; empty when the view is complete.

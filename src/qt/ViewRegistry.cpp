@@ -5,6 +5,7 @@
 #include "core/modStringLibrary.h"
 #include "qt/DateRangeView.h"
 #include "qt/InfoView.h"
+#include "qt/MasterDataViews.h"
 #include "reporting/ctlDateRange.h"
 
 namespace tlx4r::qt {
@@ -30,6 +31,7 @@ ViewRegistry& ViewRegistry::Instance() {
                 info->lblCopyright.SetCaption(LegalCopyright());
                 return info;
             });
+        RegisterMasterDataViews(r);
         return r;
     }();
     return registry;
