@@ -1,5 +1,7 @@
 #include "host/DemoData.h"
 
+#include "masterdata/Projects.h"
+
 #include "host/DemoEntries.h"
 #include "host/DemoMasterData.h"
 
@@ -145,7 +147,10 @@ DemoFiles DemoCreate(const std::string& folder, HostInterface& host, Reporting& 
     if (root.Database() == nullptr)
         throw db::DbError(3204, "Kann die Reporting Datenbank '" + files.reporting + "' nicht erstellen.");
 
+    // Thirty accounts at once: their projects are made without showing the project editor each.
+    root.Projects()->SetAccountEventsQuiet(true);
     AddDemoAccounts(*host.Accounts());
+    root.Projects()->SetAccountEventsQuiet(false);
 
     // ---- Further demo data goes here, one call per kind, in the order the data depends on
     //      each other (master data before the entries that refer to it), e.g.:

@@ -32,5 +32,6 @@ int RunEntries(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
 int RunPlay(const std::vector<std::string>& args);
 int RunReport(const std::vector<std::string>& args);
+int RunContacts(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

@@ -8,6 +8,10 @@
 #include "entries/TypeCharges.h"
 #include "entries/TypeExpenses.h"
 #include "entries/frmEntry.h"
+#include "masterdata/Clients.h"
+#include "masterdata/Data.h"
+#include "masterdata/Datas.h"
+#include "masterdata/OlContacts.h"
 #include "masterdata/Projects.h"
 #include "reporting/EntriesRange.h"
 #include "reporting/Exporter.h"
@@ -186,6 +190,93 @@ std::vector<ui::script::PlayOperation> PlayOperations(HostSession& session) {
         if (!args.empty()) exporter.SetFormats(args[0]);
         const bool chosen = exporter.FormatsChoose();
         return Result{{"FormatsChoose", chosen ? "1" : "0"}, {"Formats", exporter.Formats()}};
+    });
+    // The lookup tables, their rows, and the projects' and clients' editors.
+    const std::pair<const char*, Datas* (Reporting::*)() const> tables[] = {
+        {"Departments", &Reporting::Departments},
+        {"ProjectTypes", &Reporting::ProjectTypes},
+        {"Persons", &Reporting::Persons},
+        {"Templates", &Reporting::Templates}};
+    for (const auto& [name, member] : tables) {
+        const auto table = [&root, member = member]() -> Datas& { return Open((root.*member)()); };
+        const std::string prefix = name;
+        add(prefix + ".EditAll", "", [table](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 0);
+            table().EditAll();
+            return Result{};
+        });
+        add(prefix + ".Choose", "[ID]", [table](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 1);
+            Datas& datas = table();
+            const std::int32_t chosen = datas.Choose(OptionalNumberArg(args, 0, "ID").value_or(0));
+            return Result{{"Choose", std::to_string(chosen)},
+                          {"Prefix", datas.Prefix() ? "1" : "0"},
+                          {"Postfix", datas.Postfix() ? "1" : "0"}};
+        });
+        add(prefix + ".DefaultIDChoose", "", [table](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 0);
+            return Result{{"DefaultIDChoose", std::to_string(table().DefaultIDChoose())}};
+        });
+        const auto row = [](const std::optional<Data>& data) {
+            if (!data) return Result{{"Edited", "0"}};
+            return Result{{"Edited", "1"}, {"ID", std::to_string(data->ID)}, {"NameFull", data->NameFull},
+                          {"NameShort", data->NameShort}, {"Rate", AmountFormat(data->Rate)}};
+        };
+        add(prefix + ".EditNew", "", [table, row](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 0);
+            return row(table().EditNew());
+        });
+        add(prefix + ".EditByID", "ID", [table, row](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 1);
+            return row(table().EditByID(NumberArg(args, 0, "ID")));
+        });
+        add(prefix + ".EditChoose", "[ID]", [table, row](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 1);
+            return row(table().EditChoose(OptionalNumberArg(args, 0, "ID").value_or(0)));
+        });
+        add(prefix + ".Export", "[FILE]", [table](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 1);
+            return Result{{"Export", std::to_string(table().Export(args.empty() ? std::string() : args[0]))}};
+        });
+        add(prefix + ".Import", "[FILE]", [table](const std::vector<std::string>& args) {
+            NoMoreArgs(args, 1);
+            return Result{{"Import", std::to_string(table().Import(args.empty() ? std::string() : args[0]))}};
+        });
+    }
+    add("Projects.EditByID", "ID", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 1);
+        return Result{{"EditByID", std::to_string(Open(root.Projects()).EditByID(NumberArg(args, 0, "ID")))}};
+    });
+    add("Projects.EditByAcc", "CODE [NAME]", [&root](const std::vector<std::string>& args) {
+        if (args.empty()) throw ScriptError("Projects.EditByAcc needs the account's code");
+        std::string name;
+        for (std::size_t i = 1; i < args.size(); ++i) name += (i > 1 ? " " : "") + args[i];
+        return Result{{"EditByAcc", std::to_string(Open(root.Projects()).EditByAcc(args[0], name))}};
+    });
+    add("Projects.EditChoose", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        return Result{{"EditChoose", std::to_string(Open(root.Projects()).EditChoose())}};
+    });
+    add("Clients.Choose", "[ID]", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 1);
+        const auto id = OptionalNumberArg(args, 0, "ID").value_or(0);
+        return Result{{"Choose", std::to_string(Open(root.Clients()).Choose(id))}};
+    });
+    add("Clients.EditNew", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        return Result{{"EditNew", std::to_string(Open(root.Clients()).EditNew())}};
+    });
+    add("Clients.EditByID", "ID", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 1);
+        return Result{{"EditByID", std::to_string(Open(root.Clients()).EditByID(NumberArg(args, 0, "ID")))}};
+    });
+    add("Clients.EditChoose", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        return Result{{"EditChoose", std::to_string(Open(root.Clients()).EditChoose())}};
+    });
+    add("OlContacts.Choose", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        return Result{{"Choose", std::to_string(Open(root.OlContacts()).Choose())}};
     });
     add("Info", "", [&root](const std::vector<std::string>& args) {
         NoMoreArgs(args, 0);

@@ -40,6 +40,8 @@ const std::vector<Command>& Commands() {
          "          [--clients with|without] [--accounts with|without] [--sql]\n"
          "        --sql prints the statement and the criteria line; --pdf is not available yet",
          RunReport},
+        {"contacts", "FILE|DIR", "lists the contacts of a vCard file or folder as the client editor takes them",
+         RunContacts},
     };
     return commands;
 }

@@ -10,6 +10,10 @@
 #include "host/DemoData.h"
 #include "host/HostAccounts.h"
 #include "host/frmAccount.h"
+#include "masterdata/Clients.h"
+#include "masterdata/Datas.h"
+#include "masterdata/Projects.h"
+#include "reporting/frmEntriesShow.h"
 #include "platform/Folders.h"
 #include "types/Utf8.h"
 
@@ -132,6 +136,7 @@ MainWindow::MainWindow(std::optional<std::string> finance, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    entries_list_.reset();
     // The component first: it closes its database while the finance file is still open.
     root_.reset();
     host_.DatabaseClose();
@@ -164,9 +169,24 @@ void MainWindow::BuildMenus() {
     QAction* entry_new = action(entries, "&Neuer Eintrag…", [this] { EntryNew(); }, QKeySequence::New);
     action(entries, "Eintrag &bearbeiten…", [this] { EntryEdit(); });
 
+    action(entries, "Einträge &auflisten…", [this] { Run([this] { EntriesList(); }); });
+
     QMenu* master = menuBar()->addMenu("&Stammdaten");
-    action(master, "&Gebührenarten…", [this] { Run([this] { root_->TypeCharges()->Edit(); }); });
-    action(master, "&Auslagenarten…", [this] { Run([this] { root_->TypeExpenses()->Edit(); }); });
+    action(master, "&Geschäft des Kontos…", [this] {
+        Run([this] {
+            if (QTreeWidgetItem* item = accounts_->currentItem())
+                root_->Projects()->EditByAcc(item->text(0).toStdString(), item->text(1).toStdString());
+        });
+    });
+    action(master, "&Klienten…", [this] { Run([this] { root_->Clients()->EditChoose(); }); });
+    master->addSeparator();
+    action(master, "&Personen…", [this] { Run([this] { root_->Persons()->EditAll(); }); });
+    action(master, "&Abteilungen…", [this] { Run([this] { root_->Departments()->EditAll(); }); });
+    action(master, "Geschäfts&arten…", [this] { Run([this] { root_->ProjectTypes()->EditAll(); }); });
+    action(master, "&Standardtexte…", [this] { Run([this] { root_->Templates()->EditAll(); }); });
+    master->addSeparator();
+    action(master, "Gebühren&kategorien…", [this] { Run([this] { root_->TypeCharges()->Edit(); }); });
+    action(master, "Auslagenka&tegorien…", [this] { Run([this] { root_->TypeExpenses()->Edit(); }); });
 
     QMenu* database = menuBar()->addMenu("Daten&bank");
     action(database, "&Neue Reporting-Datenbank…", [this] { Run([this] { root_->DatabaseNew(); }); });
@@ -393,6 +413,13 @@ void MainWindow::EntryNew() {
         return;
     }
     Run([this] { root_->Entries()->EditNew(1); });
+}
+
+void MainWindow::EntriesList() {
+    if (root_->Entries() == nullptr) return;
+    // The list keeps its criteria for the session; a chosen entry opens in the entry form.
+    if (!entries_list_) entries_list_ = std::make_unique<frmEntriesShow>();
+    if (auto id = entries_list_->ChooseEntry(); id && *id > 0) root_->Entries()->EditByID(*id, 1);
 }
 
 void MainWindow::EntryEdit() {

@@ -17,6 +17,10 @@ class QLabel;
 class QLineEdit;
 class QTreeWidget;
 
+namespace tlx4r {
+class frmEntriesShow;
+}
+
 namespace tlx4r::qt {
 
 // The substitute host's main window: the office's client accounts with their projects and the
@@ -54,6 +58,7 @@ private:
     void RefreshEntries();
     void EntryNew();
     void EntryEdit();
+    void EntriesList();
     // Runs a component operation: its errors become messages, the lists are read again after.
     template <class F>
     void Run(F&& operation);
@@ -65,6 +70,7 @@ private:
     HostDocuments documents_;
     HostInterface host_;
     std::unique_ptr<Reporting> root_;
+    std::unique_ptr<frmEntriesShow> entries_list_;
     QtUi ui_;
     ui::ScopedUi installed_;
     QLineEdit* search_ = nullptr;

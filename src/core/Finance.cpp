@@ -65,8 +65,8 @@ void Finance::OnAccount(const hostapi::Account& account, bool updated) {
     tlx4r::Projects* projects = root_.Projects();
     if (projects == nullptr) return;
     if (account.IsGeneralLedger() || account.Level() < 1) return;
-    projects->AccountProject(account.Code(), account.Name(),
-                             updated ? std::optional<bool>(account.IsClosed()) : std::nullopt);
+    projects->AccountEvent(account.Code(), account.Name(),
+                           updated ? std::optional<bool>(account.IsClosed()) : std::nullopt);
 }
 
 std::int32_t Finance::ProjectChoose(const std::optional<std::string>& account_info, std::optional<int> x,

@@ -15,6 +15,7 @@
 #include "hostapi/Interface.h"
 #include "masterdata/Clients.h"
 #include "masterdata/Datas.h"
+#include "masterdata/OlContacts.h"
 #include "masterdata/Projects.h"
 #include "reporting/ItemSelect.h"
 #include "reporting/ProjectView.h"
@@ -74,12 +75,16 @@ void Reporting::Startup() {
     finance_ = std::make_unique<tlx4r::Finance>(*this);
     if (const auto& factory = CalculatorFactoryGet()) calculator_ = factory();
     goCalculator = calculator_.get();
+    ol_contacts_ = std::make_unique<tlx4r::OlContacts>();
+    ol_contacts_->Init();
     item_select_ = std::make_unique<tlx4r::ItemSelect>();
 }
 
 void Reporting::Tini() noexcept {
     item_select_.reset();
     project_view_.reset();
+    if (ol_contacts_) ol_contacts_->Tini();
+    ol_contacts_.reset();
     if (calculator_) {
         try {
             calculator_->Terminate();

@@ -31,6 +31,7 @@ class EntryTypes;
 class FibuTables;
 class Finance;
 class ItemSelect;
+class OlContacts;
 class ProgOption;
 class ProjectView;
 class Projects;
@@ -89,6 +90,8 @@ public:
     // The project overview selection; made after each successful open, dropped when the
     // database closes (nullptr while none is open).
     tlx4r::ProjectView* ProjectView() const { return project_view_.get(); }
+    // The contacts reader (the vCard source the user chose); lives from start-up to Tini.
+    tlx4r::OlContacts* OlContacts() const { return ol_contacts_.get(); }
 
     // The host's interface (not owned; it must outlive its use here or be reset to nullptr).
     hostapi::Interface* Interface() const;
@@ -152,6 +155,7 @@ private:
     std::unique_ptr<hostapi::Calculator> calculator_;
     std::unique_ptr<tlx4r::ItemSelect> item_select_;
     std::unique_ptr<tlx4r::ProjectView> project_view_;
+    std::unique_ptr<tlx4r::OlContacts> ol_contacts_;
 };
 
 }  // namespace tlx4r

@@ -15,6 +15,7 @@ Reporting* goReporting = nullptr;
 hostapi::Interface* goInterface = nullptr;
 db::Database* goDatabase = nullptr;
 hostapi::Calculator* goCalculator = nullptr;
+OlContacts* goOlContacts = nullptr;
 
 namespace {
 

@@ -22,6 +22,7 @@ class Form;
 // loaded component; all of it is used from the user-interface thread only.
 namespace tlx4r {
 
+class OlContacts;
 class Reporting;
 
 // The live root object; nullptr before it is created and after Tini.
@@ -32,6 +33,8 @@ extern hostapi::Interface* goInterface;
 extern db::Database* goDatabase;
 // The host's calculator (owned by the root object); nullptr when the host offers none.
 extern hostapi::Calculator* goCalculator;
+// The contacts reader (owned by the root object); nullptr before it is created and after Tini.
+extern OlContacts* goOlContacts;
 
 // How the root object gets its calculator: the host's libraries supply it. Without a factory
 // the root object has no calculator and CalculatorShow reports that.

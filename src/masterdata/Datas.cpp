@@ -8,6 +8,10 @@
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
+#include "entries/modTypeBase.h"
+#include "masterdata/frmData.h"
+#include "masterdata/frmDataImpExp.h"
+#include "masterdata/frmDatas.h"
 #include "types/AppError.h"
 #include "ui/Ui.h"
 
@@ -46,6 +50,135 @@ std::string TrimBlanks(std::string_view text) {
 }  // namespace
 
 Datas::Datas(db::Database& db) : db_(db), flavor_text_("Data"), flavor_text_all_("Datas"), cursor_(db, "") {}
+
+Datas::~Datas() = default;
+
+frmDatas& Datas::ListForm() {
+    if (!list_form_) list_form_ = std::make_unique<frmDatas>(*this);
+    return *list_form_;
+}
+
+frmData& Datas::RowForm() {
+    if (!row_form_) row_form_ = std::make_unique<frmData>();
+    return *row_form_;
+}
+
+frmDataImpExp& Datas::SettingsForm() {
+    if (!settings_form_) settings_form_ = std::make_unique<frmDataImpExp>();
+    return *settings_form_;
+}
+
+std::int32_t Datas::Choose(std::int32_t id, std::optional<int> x, std::optional<int> y) {
+    prefix_ = false;
+    postfix_ = false;
+    return ListForm().Choose(id, x, y);
+}
+
+void Datas::EditAll() { ListForm().EditAll(); }
+
+void Datas::LoadView(std::int32_t id) {
+    frmDatas& form = ListForm();
+    ui::ListView& list = form.ListView1;
+    ui::Form::EventScope scope(form);
+    const bool amounts = with_charges_and_expenses_;
+    list.ClearRows();
+    list.ClearColumns();
+    list.AddColumn("Name", 3000);
+    list.AddColumn("Kurz", with_name_short_ ? 900 : 0);
+    list.AddColumn("Ansatz", amounts ? 0 : 1200, ui::Alignment::Right);
+    list.AddColumn("Gebühren", amounts ? 1200 : 0, ui::Alignment::Right);
+    list.AddColumn("T", amounts ? 300 : 0);
+    list.AddColumn("Auslagen", amounts ? 1200 : 0, ui::Alignment::Right);
+    list.AddColumn("T", amounts ? 300 : 0);
+    list.AddColumn("ID", 600, ui::Alignment::Right);
+    if (!amounts) list.AddRow({"(ohne Zuordnung)", {"", "", "", "", "", "", "0"}, "0", ""});
+    const auto amount = [](const db::Value& v) { return v.IsNull() ? std::string() : AmountFormat(NullToCurrency(v)); };
+    const auto type = [](const db::Value& v) { return v.IsNull() ? std::string() : TypeCode(NullToLong(v)); };
+    auto rs = db_.OpenRecordset("SELECT * FROM " + flavor_ + " ORDER BY " + Column("NameFull") + ", ID;",
+                                db::RecordsetType::Snapshot);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const std::string key = std::to_string(rs.Get("ID").ToLong());
+        ui::ListView::Row row{NullToString(rs.Get(Column("NameFull"))), {}, key, ""};
+        row.sub_items = {with_name_short_ ? NullToString(rs.Get(Column("NameShort"))) : "",
+                         amounts ? "" : amount(rs.Get(Column("Rate"))),
+                         amounts ? amount(rs.Get(Column("Charges"))) : "",
+                         amounts ? type(rs.Get(Column("TypeCharges"))) : "",
+                         amounts ? amount(rs.Get(Column("Expenses"))) : "",
+                         amounts ? type(rs.Get(Column("TypeExpenses"))) : "",
+                         key};
+        list.AddRow(std::move(row));
+    }
+    int select = list.FindKey(std::to_string(id));
+    if (select < 0 && list.Count() > 0) select = 0;
+    list.SetSelectedIndex(select);
+}
+
+std::optional<Data> Datas::Edit(std::int32_t id) {
+    Data data = Item(id);
+    if (!RowForm().Edit(data, flavor_text_ + (creating_ ? " erstellen" : " bearbeiten"))) return std::nullopt;
+    db::Recordset& rs = cursor_.Get();
+    rs.Seek("=", db::Value(data.ID));
+    if (rs.NoMatch()) throw AppError(3021, "Datas.Edit", flavor_text_ + " " + std::to_string(id) + " gibt es nicht mehr.");
+    const auto money = [](Currency c) { return c.IsZero() ? db::Value() : db::Value(c); };
+    rs.Edit();
+    try {
+        FieldTextSet(rs, Column("NameFull"), data.NameFull);
+        if (with_charges_and_expenses_) {
+            rs.Set(Column("Charges"), money(data.Charges));
+            rs.Set(Column("Expenses"), money(data.Expenses));
+            rs.Set(Column("TypeCharges"), db::Value(data.TypeCharges));
+            rs.Set(Column("TypeExpenses"), db::Value(data.TypeExpenses));
+        } else {
+            rs.Set(Column("Rate"), money(data.Rate));
+            if (with_name_short_) FieldTextSet(rs, Column("NameShort"), data.NameShort);
+        }
+        rs.Update();
+    } catch (...) {
+        rs.CancelUpdate();
+        throw;
+    }
+    return Item(data.ID);
+}
+
+std::optional<Data> Datas::EditNew() {
+    const Data added = Add();
+    std::optional<Data> edited;
+    creating_ = true;
+    try {
+        edited = Edit(added.ID);
+    } catch (...) {
+        creating_ = false;
+        Delete(added.ID);
+        throw;
+    }
+    creating_ = false;
+    if (!edited) Delete(added.ID);
+    return edited;
+}
+
+std::optional<Data> Datas::EditChoose(std::int32_t id) {
+    const std::int32_t chosen = Choose(id);
+    if (chosen < 1) return std::nullopt;
+    return Edit(chosen);
+}
+
+std::int32_t Datas::DefaultIDChoose() {
+    const std::int32_t chosen = Choose(DefaultID());
+    SetDefaultID(chosen);
+    return chosen;
+}
+
+long Datas::Export(const std::string& file_name) {
+    frmDataImpExp& settings = SettingsForm();
+    if (!settings.ChooseExport(flavor_text_all_)) return 0;
+    return Export(file_name, settings.Settings());
+}
+
+long Datas::Import(const std::string& file_name) {
+    frmDataImpExp& settings = SettingsForm();
+    if (!settings.ChooseImport(flavor_text_all_)) return 0;
+    return Import(file_name, settings.Settings());
+}
 
 void Datas::SetFlavor(std::string flavor) {
     cursor_.Close();
@@ -231,18 +364,22 @@ std::vector<std::string> Datas::TextColumns() const {
     return columns;
 }
 
-std::string Datas::ChooseFile(const DataTextSettings& settings, bool save) const {
-    ui::FileDialogRequest request;
+std::string Datas::ChooseFile(const DataTextSettings& settings, bool save) {
+    // The settings dialog's file dialog keeps the last folder and file between uses.
+    ui::CommonDialog& dialog = SettingsForm().CommonDialog1;
+    ui::FileDialogRequest& request = dialog.Request();
     request.mode = save ? ui::FileDialogRequest::Mode::Save : ui::FileDialogRequest::Mode::Open;
     request.title = flavor_text_all_ + " Export";
     request.filters = {{flavor_text_all_ + " (*" + settings.Extension + ")", "*" + settings.Extension},
                        {"Alle (*.*)", "*.*"}};
     request.default_ext = settings.Extension;
-    request.file_name = flavor_text_all_ + settings.Extension;
-    request.initial_dir = PathOf(db_.Name());
+    if (request.file_name.empty() || ExtOf(request.file_name) != settings.Extension)
+        request.file_name = flavor_text_all_ + settings.Extension;
+    if (request.initial_dir.empty()) request.initial_dir = PathOf(db_.Name());
     request.must_exist = !save;
     request.confirm_overwrite = save;
-    return ui::Current().FileDialog(request).value_or("");
+    if (!(save ? dialog.ShowSave() : dialog.ShowOpen())) return {};
+    return dialog.FileName();
 }
 
 long Datas::Export(const std::string& file_name, const DataTextSettings& settings) {

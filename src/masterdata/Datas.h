@@ -5,6 +5,8 @@
 #include "masterdata/DataTextFile.h"
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +17,10 @@ class Database;
 
 namespace tlx4r {
 
+class frmData;
+class frmDataImpExp;
+class frmDatas;
+
 // One of the four small lookup tables (departments, project types, persons, templates). The
 // table is named after the Flavor and each of its fields begins with it. The configuration is
 // set right after creation, before the first Assert. The database must outlive it.
@@ -23,6 +29,9 @@ namespace tlx4r {
 class Datas {
 public:
     explicit Datas(db::Database& db);
+    ~Datas();
+    Datas(const Datas&) = delete;
+    Datas& operator=(const Datas&) = delete;
 
     const std::string& Flavor() const { return flavor_; }
     void SetFlavor(std::string flavor);
@@ -67,6 +76,34 @@ public:
     // Nothing to clear: rows live in the table only.
     void ClearAll() {}
 
+    // The dialogs. Each instance has its own list, row editor and settings dialog, made on first
+    // use and kept (hidden) while the instance lives, so that they remember their state.
+    //
+    // Shows the list for choosing, with row id selected, at the screen position x, y (twips)
+    // when both are given. Returns the chosen ID, 0 for the row "(ohne Zuordnung)" (which tables
+    // without charges and expenses offer), -1 when cancelled or the table is empty. Prefix and
+    // Postfix tell afterwards whether a template was taken with "Vorne" or "Hinten".
+    std::int32_t Choose(std::int32_t id = 0, std::optional<int> x = std::nullopt, std::optional<int> y = std::nullopt);
+    // Shows the list for maintaining the table.
+    void EditAll();
+    // Fills the list dialog's list in the order of the full names, selecting row id (the first
+    // row when there is none of that id).
+    void LoadView(std::int32_t id);
+    // Edits row id in the row editor and saves it when the user confirms; the saved row, or
+    // nullopt when cancelled.
+    std::optional<Data> Edit(std::int32_t id);
+    std::optional<Data> EditByID(std::int32_t id) { return Edit(id); }
+    // Adds a row and edits it; a cancelled editor deletes the row again.
+    std::optional<Data> EditNew();
+    // Lets the user choose a row (id preselected) and edits it; nullopt when none was chosen.
+    std::optional<Data> EditChoose(std::int32_t id = 0);
+    // Lets the user choose the default row and stores it; returns the choice (as Choose).
+    std::int32_t DefaultIDChoose();
+    // The dialogs themselves, for views and scripts.
+    frmDatas& ListForm();
+    frmData& RowForm();
+    frmDataImpExp& SettingsForm();
+
     // The per-user default row (option "Options", Flavor + "DefaultID"); 0 when none is stored.
     // Writing stores only values greater than 0. Both throw AppError 91 without a root object.
     std::int32_t DefaultID() const;
@@ -82,12 +119,16 @@ public:
     // Writes every row in ID order and reports the count; an empty file_name lets the user choose
     // the file (0 when cancelled). A value that the chosen format cannot carry (a line break, or
     // the separator without a delimiter) throws AppError 5 before the file is touched.
-    long Export(const std::string& file_name, const DataTextSettings& settings = {});
+    long Export(const std::string& file_name, const DataTextSettings& settings);
+    // The same with the settings the user chooses in the settings dialog (0 when cancelled).
+    long Export(const std::string& file_name = {});
     // Reads the rows of a text file and reports the count of lines imported; an empty file_name
     // lets the user choose the file. With DeleteAllFirst the user is asked before the table is
     // emptied (anything but Yes imports nothing). A line that fails stops the import with a
     // message naming its line number; the rows before it stay. Returns the lines imported.
-    long Import(const std::string& file_name, const DataTextSettings& settings = {});
+    long Import(const std::string& file_name, const DataTextSettings& settings);
+    // The same with the settings the user chooses in the settings dialog (0 when cancelled).
+    long Import(const std::string& file_name = {});
     // The message of the line that stopped the last Import; "" when it ran to its end.
     const std::string& ImportError() const { return import_error_; }
     // Imports one line (not empty, not the header). Throws AppError 900 (source "ImportOneLine")
@@ -97,7 +138,7 @@ public:
 private:
     std::string Column(std::string_view field) const { return flavor_ + std::string(field); }
     void MigrateColumn(const std::string& new_column, const std::string& old_column, char kind);
-    std::string ChooseFile(const DataTextSettings& settings, bool save) const;
+    std::string ChooseFile(const DataTextSettings& settings, bool save);
 
     db::Database& db_;
     std::string flavor_;
@@ -109,6 +150,10 @@ private:
     bool postfix_ = false;
     std::string import_error_;
     TableCursor cursor_;
+    bool creating_ = false;
+    std::unique_ptr<frmDatas> list_form_;
+    std::unique_ptr<frmData> row_form_;
+    std::unique_ptr<frmDataImpExp> settings_form_;
 };
 
 }  // namespace tlx4r

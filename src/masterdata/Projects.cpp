@@ -9,6 +9,7 @@
 #include "db/Database.h"
 #include "entries/modDateTime.h"
 #include "hostapi/Interface.h"
+#include "masterdata/frmProject.h"
 #include "reporting/Exporter.h"
 #include "reporting/ProjectSelect.h"
 #include "types/AppError.h"
@@ -29,6 +30,7 @@ Projects::Projects(db::Database& db)
     : db_(db), cursor_(db, schema::ProjectTable().name), project_select_(std::make_unique<tlx4r::ProjectSelect>()) {}
 
 Projects::~Projects() {
+    edit_form_.reset();
     project_select_.reset();
     rsClose();
 }
@@ -130,16 +132,61 @@ std::int32_t Projects::AssertProject(const std::string& account_code) {
     return project.ID();
 }
 
-std::int32_t Projects::AccountProject(const std::string& code, const std::string& name, std::optional<bool> closed) {
+std::int32_t Projects::AccountProject(const std::string& code, const std::string& name) {
+    Project project(*this);
+    project.AssertByAccount(code, name);
+    project.Update();
+    return project.ID();
+}
+
+std::int32_t Projects::AccountEvent(const std::string& code, const std::string& name, std::optional<bool> closed) {
     Project project(*this);
     project.AssertByAccount(code, name);
     if (closed) {
         if (*closed && project.DateEnd.IsNull()) project.DateEnd = Date::Today().DateOnly();
         if (!*closed && !project.DateEnd.IsNull()) project.DateEnd = Date();
     }
-    // The project form takes over here once it exists; until then the project is saved as it is.
-    project.Update();
+    if (account_events_quiet_) {
+        project.Update();
+        return project.ID();
+    }
+    return Edit(project);
+}
+
+frmProject& Projects::EditForm() {
+    if (!edit_form_) edit_form_ = std::make_unique<frmProject>();
+    return *edit_form_;
+}
+
+std::int32_t Projects::Edit(Project& project) {
+    EditForm().Edit(project);
     return project.ID();
+}
+
+std::int32_t Projects::EditByID(std::int32_t project_id) {
+    try {
+        Project project(*this);
+        project.Load(project_id);
+        return Edit(project);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+std::int32_t Projects::EditByAcc(const std::string& account_code, const std::string& account_name) {
+    try {
+        Project project(*this);
+        project.AssertByAccount(account_code, account_name);
+        return Edit(project);
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+std::int32_t Projects::EditChoose() {
+    if (goReporting == nullptr || goReporting->Finance() == nullptr) return 0;
+    const std::int32_t chosen = goReporting->Finance()->ProjectChoose();
+    return chosen > 0 ? EditByID(chosen) : 0;
 }
 
 namespace {

@@ -16,6 +16,7 @@ class Database;
 namespace tlx4r {
 
 class ProjectSelect;
+class frmProject;
 
 // The projects of the reporting database (table Project), each tied to one client account of
 // the accounting by its code. Owns the one table cursor every Project of this database reads and
@@ -78,12 +79,32 @@ public:
     std::int32_t AssertProject(const std::string& account_code);
 
     // The project tied to the account of code: its ID, after creating it from code and name when
-    // there is none. With closed given the end date follows the account: a closed account ends
-    // the project today (unless it has an end date), a reopened one clears the end date. The
-    // account name is refreshed, and a changed project is exported as a change. Requires the
-    // cursor to be open.
-    std::int32_t AccountProject(const std::string& code, const std::string& name,
-                                std::optional<bool> closed = std::nullopt);
+    // there is none. The account name is refreshed, and a changed project is exported as a
+    // change. Requires the cursor to be open.
+    std::int32_t AccountProject(const std::string& code, const std::string& name);
+    // An account of the accounting was created or changed: its project (created from code and
+    // name when there is none) is shown in the project editor. With closed given the end date
+    // follows the account first: a closed account ends the project today (unless it has an end
+    // date), a reopened one clears the end date. Returns the editor's result.
+    std::int32_t AccountEvent(const std::string& code, const std::string& name,
+                              std::optional<bool> closed = std::nullopt);
+    // While set, AccountEvent saves the project without showing the editor: for a host that
+    // creates many accounts at once (a demonstration office, an import).
+    bool AccountEventsQuiet() const { return account_events_quiet_; }
+    void SetAccountEventsQuiet(bool quiet) { account_events_quiet_ = quiet; }
+
+    // The project editor, made on first use and kept (hidden) while the manager lives.
+    //
+    // Shows project in the editor; its ID afterwards.
+    std::int32_t Edit(Project& project);
+    // Edits the project of that ID; 0 when that failed.
+    std::int32_t EditByID(std::int32_t project_id);
+    // Edits the project of the account (created from code and name on first use); 0 when that
+    // failed.
+    std::int32_t EditByAcc(const std::string& account_code, const std::string& account_name);
+    // Lets the user pick an account in the host's chooser and edits its project; 0 when none.
+    std::int32_t EditChoose();
+    frmProject& EditForm();
 
     // Called by ExportExec after each item with the number of items written and the number of
     // rows selected; set by a caller that shows progress (nullptr for none).
@@ -117,6 +138,8 @@ private:
     TableCursor cursor_;
     ExportProgress export_progress_;
     std::unique_ptr<tlx4r::ProjectSelect> project_select_;
+    std::unique_ptr<frmProject> edit_form_;
+    bool account_events_quiet_ = false;
 };
 
 }  // namespace tlx4r

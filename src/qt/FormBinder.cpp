@@ -134,8 +134,13 @@ bool FormBinder::Connect(ui::Control& control, QWidget* widget) {
             auto* picker = static_cast<ui::DatePicker*>(c);
             edit->setDisplayFormat("dd.MM.yyyy");
             edit->setCalendarPopup(true);
-            connect(edit, &QDateEdit::dateChanged, this, [picker](const QDate& date) {
-                if (date.isValid()) picker->UserSetValue(FromQDate(date));
+            // A picker that may be empty shows its emptiness as the day before its first date.
+            connect(edit, &QDateEdit::dateChanged, this, [picker, edit](const QDate& date) {
+                if (!date.isValid()) return;
+                if (picker->AllowEmpty() && date == edit->minimumDate())
+                    picker->UserSetValue(std::nullopt);
+                else
+                    picker->UserSetValue(FromQDate(date));
             });
             break;
         }
@@ -193,6 +198,17 @@ bool FormBinder::FilterKey(const Binding& b, QKeyEvent& key) {
 }
 
 bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
+    // Delete empties a date picker that may be empty.
+    if (!refreshing_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        for (const Binding& b : bindings_) {
+            if (b.widget != watched || b.control->Kind() != ui::ControlKind::DatePicker) continue;
+            auto* picker = static_cast<ui::DatePicker*>(b.control);
+            if (!picker->AllowEmpty()) return false;
+            picker->UserSetValue(std::nullopt);
+            return true;
+        }
+    }
     const QEvent::Type type = event->type();
     if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
         for (const Binding& b : bindings_) {
@@ -232,18 +248,22 @@ void FormBinder::Refresh() {
         if (b.widget) RefreshOne(b);
     }
     if (root_ && root_->isWindow()) root_->setWindowTitle(Q(form_.Caption()));
-    // The form moved the focus itself (Enter in a time box, a chooser putting it into an amount
-    // box): follow it once; otherwise Qt's focus is the user's.
+    refreshing_ = false;
+    // A form that moves the focus itself (Enter in a time box, the arrow key from a search box
+    // into its list): the widget follows once the current event is over; otherwise Qt's focus is
+    // the user's.
     ui::Control* active = form_.ActiveControl();
     if (active != last_active_) {
         last_active_ = active;
         for (const Binding& b : bindings_) {
-            if (b.control == active && b.widget && b.widget->isVisible() && !b.widget->hasFocus()) {
-                b.widget->setFocus(Qt::OtherFocusReason);
-            }
+            if (b.control != active || !b.widget || b.widget->hasFocus()) continue;
+            QPointer<QWidget> widget = b.widget;
+            QTimer::singleShot(0, widget, [widget] {
+                if (widget && widget->isVisible()) widget->setFocus();
+            });
+            break;
         }
     }
-    refreshing_ = false;
 }
 
 void FormBinder::RefreshOne(const Binding& binding) {
@@ -326,7 +346,10 @@ void FormBinder::RefreshOne(const Binding& binding) {
             tree->setColumnCount(static_cast<int>(headers.size()));
             tree->setHeaderLabels(headers);
             for (int i = 0; i < static_cast<int>(lv.Columns().size()); ++i) {
-                tree->setColumnWidth(i, ui::TwipsToPixels(lv.Columns()[static_cast<std::size_t>(i)].width));
+                const int width = lv.Columns()[static_cast<std::size_t>(i)].width;
+                // A column of width 0 is one the list does not show (Qt would keep a sliver).
+                tree->setColumnHidden(i, width == 0);
+                tree->setColumnWidth(i, ui::TwipsToPixels(width));
             }
             for (int r = 0; r < lv.Count(); ++r) {
                 auto* item = new QTreeWidgetItem(tree);
@@ -341,8 +364,13 @@ void FormBinder::RefreshOne(const Binding& binding) {
         case ui::ControlKind::DatePicker: {
             auto& picker = static_cast<ui::DatePicker&>(c);
             auto* edit = static_cast<QDateEdit*>(w);
-            edit->setDateRange(ToQDate(picker.MinDate()), ToQDate(picker.MaxDate()));
-            if (picker.Value()) edit->setDate(ToQDate(*picker.Value()));
+            const QDate first = ToQDate(picker.MinDate());
+            edit->setDateRange(picker.AllowEmpty() ? first.addDays(-1) : first, ToQDate(picker.MaxDate()));
+            edit->setSpecialValueText(picker.AllowEmpty() ? QStringLiteral(" ") : QString());
+            if (picker.Value())
+                edit->setDate(ToQDate(*picker.Value()));
+            else if (picker.AllowEmpty())
+                edit->setDate(edit->minimumDate());
             break;
         }
         case ui::ControlKind::TabStrip: {

@@ -10,6 +10,7 @@
 #include "entries/frmEntry.h"
 #include "qt/InfoView.h"
 #include "qt/ReportViews.h"
+#include "qt/MasterDataViews.h"
 #include "reporting/ctlDateRange.h"
 
 namespace tlx4r::qt {
@@ -42,6 +43,7 @@ ViewRegistry& ViewRegistry::Instance() {
                 sample.make);
         }
         RegisterReportViews(r);
+        RegisterMasterDataViews(r);
         return r;
     }();
     return registry;

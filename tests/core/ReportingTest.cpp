@@ -13,6 +13,8 @@
 #include "platform/MemoryStore.h"
 #include "support/ScriptedUi.h"
 #include "types/AppError.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
 
 #include <gtest/gtest.h>
 
@@ -249,7 +251,12 @@ TEST_F(ReportingTest, TheFinanceLinkFollowsTheHostAndItsAccounts) {
     ASSERT_EQ(root.DatabaseName(), reporting);
     EXPECT_EQ(events, Events{"DatabaseOpen"});
 
-    // accounts keep projects in step; ledger accounts and level 0 do not count
+    // accounts keep projects in step (each shown in the project editor, which saves it); ledger
+    // accounts and level 0 do not count
+    ui.OnForm("frmProject", [](ui::Form& f) {
+        f.Get<ui::Button>("btnSave").UserClick();
+        f.Get<ui::Button>("btnClose").UserClick();
+    });
     host.accounts_.RaiseCreated(FakeAccount("1100.01", "Müller AG"));
     host.accounts_.RaiseCreated(FakeAccount("1000", "Kasse", true));
     host.accounts_.RaiseCreated(FakeAccount("1100", "Debitoren", false, 0));

@@ -127,5 +127,30 @@ TEST_F(CliTest, WhatIsNotADatabaseIsReportedAndLeftAsItWas) {
     EXPECT_EQ(Tlx4r({"demo"}).exit_code, 2);
 }
 
+TEST_F(CliTest, ContactsListsTheCardsInFileAsOrderAndNamesTheBrokenOnes) {
+    std::filesystem::create_directories(dir.File("karten"));
+    std::ofstream(dir.File("karten/a.vcf"), std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Zaugg;Peter\r\nORG:Zaugg AG\r\n"
+           "ADR;TYPE=WORK:;;Aarestrasse 1;Thun;;3600;Schweiz\r\nTEL;TYPE=WORK:033 000 00 01\r\nEND:VCARD\r\n"
+           "BEGIN:VCARD\r\nFN:Kaputt\r\n";
+    std::ofstream(dir.File("karten/b.vcf"), std::ios::binary)
+        << "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Amrein;Lea\r\nEMAIL;PREF:lea@example.ch\r\nEND:VCARD\r\n";
+    auto listed = Tlx4r({"contacts", dir.File("karten")});
+    EXPECT_EQ(listed.exit_code, 1);
+    std::istringstream lines(listed.out);
+    std::string header, first, second, more;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_FALSE(std::getline(lines, more));
+    EXPECT_EQ(header.rfind("Index\tFileAs\tKeyName\tCompany", 0), 0u);
+    EXPECT_EQ(first, "1\tAmrein, Lea\tAmrein, Lea\t\t\tLea\tAmrein\t\t\t\t\t\t\t\tlea@example.ch\t");
+    EXPECT_EQ(second, "2\tZaugg, Peter\tZaugg, Peter\tZaugg AG\t\tPeter\tZaugg\tAarestrasse 1\t\t3600\tThun\t"
+                      "Schweiz\t033 000 00 01\t\t\t");
+    EXPECT_NE(listed.err.find("a.vcf:8: card skipped: END:VCARD fehlt"), std::string::npos) << listed.err;
+    EXPECT_EQ(Tlx4r({"contacts", dir.File("fehlt.vcf")}).exit_code, 1);
+    EXPECT_EQ(Tlx4r({"contacts"}).exit_code, 2);
+}
+
 }  // namespace
 }  // namespace tlx4r

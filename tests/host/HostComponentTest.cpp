@@ -10,6 +10,8 @@
 #include "core/FibuTables.h"
 #include "core/Finance.h"
 #include "core/Reporting.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/DbError.h"
@@ -82,6 +84,11 @@ TEST_F(HostComponentTest, AccountsOfTheFinanceDatabaseKeepTheProjectsInStep) {
     EXPECT_EQ(host.FinanceSettingGet("TXV4Database"), "Kanzlei Data.tdb4r");
     EXPECT_EQ(Count(*root.Database(), "SELECT Count(*) FROM Project"), 0);
 
+    // every account event shows its project in the editor, where it is saved
+    ui.OnForm("frmProject", [](ui::Form& f) {
+        f.Get<ui::Button>("btnSave").UserClick();
+        f.Get<ui::Button>("btnClose").UserClick();
+    });
     host.Accounts()->Create(Client("1100.002", "Huber Erben"));
     AccountData ledger = Client("1000", "Kasse");
     ledger.general_ledger = true;

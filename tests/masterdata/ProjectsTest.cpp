@@ -1,6 +1,8 @@
 #include "masterdata/Projects.h"
 
 #include "MasterDataFixture.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
 #include "db/DbError.h"
 #include "masterdata/Clients.h"
 #include "types/AppError.h"
@@ -213,7 +215,15 @@ TEST_F(ProjectsTest, VerifyRepairsAndWithFullRemovesProjectsWithoutAccountOrEntr
 }
 
 TEST_F(ProjectsTest, AccountsOfTheFinanceDatabaseKeepTheirProjectsInStep) {
+    // Each account event shows the project in the editor; the bookkeeper saves it there.
+    int shown = 0;
+    ui.OnForm("frmProject", [&](ui::Form& f) {
+        ++shown;
+        f.Get<ui::Button>("btnSave").UserClick();
+        f.Get<ui::Button>("btnClose").UserClick();
+    });
     host.accounts.RaiseCreated(FakeAccount("1100.05", "Keller"));
+    EXPECT_EQ(shown, 1);
     const std::int32_t id = P().ID("1100.05");
     ASSERT_GT(id, 0);
     EXPECT_EQ(P().Item(id).DateEnd, Date());
@@ -235,6 +245,15 @@ TEST_F(ProjectsTest, AccountsOfTheFinanceDatabaseKeepTheirProjectsInStep) {
     host.accounts.RaiseUpdated(FakeAccount("1100.06", "Neu", true));
     EXPECT_EQ(P().Item(P().ID("1100.06")).DateEnd, Date::Today().DateOnly());
     EXPECT_EQ(P().Count(), 2);
+    EXPECT_EQ(shown, 5);
+
+    // closing the editor without saving keeps the stored end date; quiet events save at once
+    ui.OnForm("frmProject", [](ui::Form& f) { f.Get<ui::Button>("btnClose").UserClick(); });
+    host.accounts.RaiseUpdated(FakeAccount("1100.06", "Neu", false));
+    EXPECT_EQ(P().Item(P().ID("1100.06")).DateEnd, Date::Today().DateOnly());
+    P().SetAccountEventsQuiet(true);
+    host.accounts.RaiseUpdated(FakeAccount("1100.06", "Neu", false));
+    EXPECT_EQ(P().Item(P().ID("1100.06")).DateEnd, Date());
 }
 
 }  // namespace
