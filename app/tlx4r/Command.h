@@ -30,5 +30,6 @@ int RunProjects(const std::vector<std::string>& args);
 int RunClients(const std::vector<std::string>& args);
 int RunEntries(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunVat(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

@@ -25,6 +25,8 @@ const std::vector<Command>& Commands() {
         {"export", "REPORTING [--formats XML;CSV;...] [--one-file] [--clear] [--dir DIR] [--finance FINANCE]",
          "exports all projects (XML, MDB, CSV, TXT, DBF) into the folder \"export\" or DIR; prints the count",
          RunExport},
+        {"vat", "REPORTING [--add dd.mm.yyyy RATE]",
+         "lists the VAT rates by the day they apply from; --add adds a rate (percent) from that day on", RunVat},
     };
     return commands;
 }
