@@ -33,5 +33,6 @@ int RunExport(const std::vector<std::string>& args);
 int RunPlay(const std::vector<std::string>& args);
 int RunReport(const std::vector<std::string>& args);
 int RunContacts(const std::vector<std::string>& args);
+int RunVat(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

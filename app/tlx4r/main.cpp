@@ -42,6 +42,8 @@ const std::vector<Command>& Commands() {
          RunReport},
         {"contacts", "FILE|DIR", "lists the contacts of a vCard file or folder as the client editor takes them",
          RunContacts},
+        {"vat", "REPORTING [--add dd.mm.yyyy RATE]",
+         "lists the VAT rates by the day they apply from; --add adds a rate (percent) from that day on", RunVat},
     };
     return commands;
 }

@@ -11,6 +11,7 @@
 #include "entries/EntryTypes.h"
 #include "entries/TypeCharges.h"
 #include "entries/TypeExpenses.h"
+#include "entries/modVat.h"
 #include "masterdata/Clients.h"
 #include "masterdata/Datas.h"
 #include "masterdata/Projects.h"
@@ -134,6 +135,7 @@ void DBReporting::DBAssert(bool reset) {
     db_settings_->Assert();
     type_charges_->Assert();
     type_expenses_->Assert();
+    VatRatesAssert(*db_);
     // The stored queries join tables asserted after their owners; on a new file they can only be
     // made now that every table exists.
     entries_->AssertQueryDefs(false);
@@ -233,6 +235,18 @@ void DBReporting::Import(const std::string& source) {
         std::string sql = std::string("INSERT INTO ") + step.table + " SELECT * FROM [" + source + "]." + step.table;
         if (step.filter != nullptr) sql += std::string(" WHERE (") + step.filter + ")";
         db_->Execute(sql + ";");
+    }
+    // The office's VAT rates replace the built-in ones the new file started with; a file of an
+    // older release has none and keeps those.
+    bool has_rates = false;
+    try {
+        has_rates = !db_->OpenRecordset("SELECT Count(*) FROM [" + source + "].VatRate;", db::RecordsetType::Snapshot)
+                         .Eof();
+    } catch (const std::exception&) {
+    }
+    if (has_rates) {
+        db_->Execute("DELETE * FROM VatRate;");
+        db_->Execute("INSERT INTO VatRate SELECT * FROM [" + source + "].VatRate;");
     }
 }
 

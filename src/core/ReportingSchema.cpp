@@ -155,6 +155,15 @@ const TableDecl& DBSettingsTable() {
     return table;
 }
 
+const TableDecl& VatRateTable() {
+    static const TableDecl table{"VatRate",
+                                 {
+                                     {"ValidFrom", FieldType::Date, 0, "", kUnique},
+                                     {"RatePercent", FieldType::Currency, 0, "0", IndexKind::None},
+                                 }};
+    return table;
+}
+
 std::vector<TableDecl> AllTables() {
     return {EntryTable(),
             ProjectTable(),
@@ -165,7 +174,8 @@ std::vector<TableDecl> AllTables() {
             DataTable("Person", false, true),
             DBSettingsTable(),
             TypeTable("TypeCharges"),
-            TypeTable("TypeExpenses")};
+            TypeTable("TypeExpenses"),
+            VatRateTable()};
 }
 
 const std::vector<RelationDecl>& Relations() {

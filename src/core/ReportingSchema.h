@@ -59,8 +59,10 @@ TableDecl DataTable(const std::string& flavor, bool charges_and_expenses, bool n
 // TypeCharges or TypeExpenses.
 TableDecl TypeTable(const std::string& name);
 const TableDecl& DBSettingsTable();
+// The VAT rates by the day they apply from (ValidFrom, one rate a day) in percent (RatePercent).
+const TableDecl& VatRateTable();
 
-// The ten tables in the order they are asserted on open.
+// The eleven tables in the order they are asserted on open.
 std::vector<TableDecl> AllTables();
 // The seven relations, asserted after all tables.
 const std::vector<RelationDecl>& Relations();

@@ -406,6 +406,8 @@ void frmEntry::NewClick() {
     if (!book_date.IsNull()) entry_->BookDate = book_date;
     if (root.Persons() != nullptr) entry_->SetPersonID(root.Persons()->DefaultID());
     if (chosen == Entry::kNotary) entry_->IsBaseCharge = true;
+    // A new VAT entry starts at the rate of its day; the user may type another.
+    if (chosen == Entry::kVat) entry_->CalcValue1 = Currency::FromDouble(VatRate(db::Value(entry_->BookDate)));
     ShowEntry();
     Layout();
     TakeBaseline();

@@ -76,7 +76,7 @@ TEST(DBReportingTest, ANewDatabaseGetsTheWholeSchemaAndTheCataloguesLiveOnlyWhil
     EXPECT_TRUE(layer.Entries()->Cursor().IsOpen());
 
     db::Database& db = *layer.Database();
-    EXPECT_EQ(db.TableDefs().Count(), 10u);
+    EXPECT_EQ(db.TableDefs().Count(), 11u);
     for (const auto& decl : schema::AllTables()) {
         ASSERT_TRUE(db.TableDefs().Exists(decl.name)) << decl.name;
         db::TableDef table = db.TableDefs().Item(decl.name);

@@ -45,10 +45,10 @@ TEST_F(CliTest, DemoThenOpenShowsTheTablesAndSqlRunsTheStoredQueries) {
     ASSERT_EQ(open.exit_code, 0) << open.err;
     auto tables = Tables(open.out);
     for (const char* t : {"Entry", "Project", "ProjectType", "Department", "Client", "Template", "Person", "DBSettings",
-                          "TypeCharges", "TypeExpenses"}) {
+                          "TypeCharges", "TypeExpenses", "VatRate"}) {
         EXPECT_EQ(tables.count(t), 1u) << t;
     }
-    EXPECT_EQ(tables.size(), 10u) << open.out;  // the session's link to Accounts is not listed
+    EXPECT_EQ(tables.size(), 11u) << open.out;  // the session's link to Accounts is not listed
     EXPECT_GE(tables["Project"], 30);
     EXPECT_EQ(tables["TypeCharges"], 37);
 
@@ -88,7 +88,7 @@ TEST_F(CliTest, NewCreatesTheSchemaAndLinksItToTheFinanceDatabase) {
     auto link = Tlx4r({"sql", finance, "SELECT Value FROM Settings WHERE Name = \"TXV4Database\""});
     EXPECT_EQ(link.out, "Value\r\nneu.tdb4r\r\n");
     auto tables = Tables(Tlx4r({"open", dir.File("neu.tdb4r")}).out);
-    EXPECT_EQ(tables.size(), 10u);
+    EXPECT_EQ(tables.size(), 11u);
     EXPECT_EQ(tables["Project"], 0);
 
     auto exists = Tlx4r({"new", dir.File("neu.tdb4r")});
