@@ -30,5 +30,8 @@ int RunProjects(const std::vector<std::string>& args);
 int RunClients(const std::vector<std::string>& args);
 int RunEntries(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunTransfer(const std::vector<std::string>& args);
+int RunArchive(const std::vector<std::string>& args);
+int RunArchiveDelete(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

@@ -25,6 +25,14 @@ const std::vector<Command>& Commands() {
         {"export", "REPORTING [--formats XML;CSV;...] [--one-file] [--clear] [--dir DIR] [--finance FINANCE]",
          "exports all projects (XML, MDB, CSV, TXT, DBF) into the folder \"export\" or DIR; prints the count",
          RunExport},
+        {"transfer", "REPORTING --finance FINANCE [--test] [--until dd.mm.yyyy | --clear]",
+         "transfers the unbilled work into the finance database's client accounts; prints the summary", RunTransfer},
+        {"archive",
+         "REPORTING --finance FINANCE [--reactivate] [--project ACCOUNTCODE | --marked] [--from dd.mm.yyyy] "
+         "[--to dd.mm.yyyy] [--types LETTERS] --yes",
+         "archives (or reactivates) entries; prints how many the statement set", RunArchive},
+        {"archive-delete", "REPORTING --finance FINANCE --yes",
+         "deletes the archived entries for good and verifies the projects; prints how many went", RunArchiveDelete},
     };
     return commands;
 }
