@@ -68,6 +68,7 @@ frmTransfer::frmTransfer() : ui::Form("frmTransfer", "Angefangene Arbeiten über
     btnTest.Click = [this] { Execute(false); };
     btnOk.Click = [this] { Execute(true); };
     btnCancel.Click = [this] { Hide(); };
+    QueryUnload = [this](bool& cancel) { cancel = running_; };
 }
 
 void frmTransfer::Choose() { FormShowModal(*this); }
@@ -83,7 +84,15 @@ void frmTransfer::Execute(bool write) {
     Hide();
 }
 
+void frmTransfer::Lock(bool running) {
+    running_ = running;
+    for (ui::Control* control : {static_cast<ui::Control*>(&grpTransfer), static_cast<ui::Control*>(&btnTest),
+                                 static_cast<ui::Control*>(&btnOk), static_cast<ui::Control*>(&btnCancel)})
+        control->SetEnabled(!running);
+}
+
 std::string frmTransfer::Run(bool write) {
+    Lock(true);
     write_ = write;
     failed_ = false;
     ctlProgress.SetValue(0);
@@ -98,6 +107,7 @@ std::string frmTransfer::Run(bool write) {
     if (!write_) text += std::string(kNl) + "(Nur Demo! Keine Daten geändert!)";
     ctlProgress.SetValue(100);
     summary_ = text;
+    Lock(false);
     return text;
 }
 

@@ -40,7 +40,8 @@ public:
 
     // One run with the chosen option, writing into the finance database iff write; what the
     // buttons do before they show the summary. Returns the summary; never throws (an error ends
-    // the run with "Abgebrochen!" and its description).
+    // the run with "Abgebrochen!" and its description). While it runs, the options and buttons
+    // are disabled and the window cannot be closed, since the run lets pending events run.
     std::string Run(bool write);
     // Of the last run: its summary, and whether an error cut it short.
     const std::string& Summary() const { return summary_; }
@@ -52,7 +53,10 @@ private:
     std::string Transfer();
     std::string TransferRows(db::Database& reporting, db::Database& finance);
 
+    void Lock(bool running);
+
     bool write_ = false;
+    bool running_ = false;
     std::string summary_;
     bool failed_ = false;
 };

@@ -30,8 +30,12 @@ public:
         ScriptedUi::DoEvents();
         QCoreApplication::processEvents();
         if (bar != nullptr) seen.push_back(bar->isVisible() ? bar->value() : -1);
+        // A second click on OK while the run goes on would start a second run inside it.
+        if (ok != nullptr && ok->isEnabled()) ++clickable;
     }
     QProgressBar* bar = nullptr;
+    QWidget* ok = nullptr;
+    int clickable = 0;
     std::vector<int> seen;
 };
 
@@ -64,12 +68,15 @@ TEST_F(TransferViewTest, TheBarFollowsTheRunAndTabGoesInReadingOrder) {
                                                "btnTest", "btnOk", "btnCancel"}));
     EXPECT_EQ(view.findChild<QPushButton*>("btnTest")->text(), "&Testen");
 
+    pumping.ok = view.findChild<QPushButton*>("btnOk");
     pumping.ExpectMessageContaining("CHF 200.00");
     QTest::mouseClick(view.findChild<QPushButton*>("btnTest"), Qt::LeftButton);
     ASSERT_EQ(pumping.seen.size(), 20u);
     EXPECT_EQ(pumping.seen.front(), 5);
     EXPECT_EQ(pumping.seen[9], 50);
     EXPECT_EQ(pumping.seen.back(), 100);
+    EXPECT_EQ(pumping.clickable, 0);
+    EXPECT_TRUE(pumping.ok->isEnabled());
 }
 
 }  // namespace
