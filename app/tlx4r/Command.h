@@ -34,5 +34,8 @@ int RunPlay(const std::vector<std::string>& args);
 int RunReport(const std::vector<std::string>& args);
 int RunContacts(const std::vector<std::string>& args);
 int RunVat(const std::vector<std::string>& args);
+int RunTransfer(const std::vector<std::string>& args);
+int RunArchive(const std::vector<std::string>& args);
+int RunArchiveDelete(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

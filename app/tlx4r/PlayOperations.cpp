@@ -278,6 +278,27 @@ std::vector<ui::script::PlayOperation> PlayOperations(HostSession& session) {
         NoMoreArgs(args, 0);
         return Result{{"Choose", std::to_string(Open(root.OlContacts()).Choose())}};
     });
+    // Transfer to the accounting and the archive of entries.
+    add("Transfer", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        root.Transfer();
+        return Result{};
+    });
+    add("EntriesArchive", "[PROJECTID [dd.mm.yyyy]]", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 2);
+        std::optional<Date> date_to;
+        if (args.size() > 1) {
+            date_to = Date::Parse(args[1]);
+            if (!date_to) throw ScriptError("the date must be dd.mm.yyyy, not " + args[1]);
+        }
+        root.EntriesArchive(OptionalNumberArg(args, 0, "PROJECTID"), date_to);
+        return Result{};
+    });
+    add("EntriesDeleteArchive", "", [&root](const std::vector<std::string>& args) {
+        NoMoreArgs(args, 0);
+        root.EntriesDeleteArchive();
+        return Result{};
+    });
     add("Info", "", [&root](const std::vector<std::string>& args) {
         NoMoreArgs(args, 0);
         root.Info();

@@ -44,6 +44,14 @@ const std::vector<Command>& Commands() {
          RunContacts},
         {"vat", "REPORTING [--add dd.mm.yyyy RATE]",
          "lists the VAT rates by the day they apply from; --add adds a rate (percent) from that day on", RunVat},
+        {"transfer", "REPORTING --finance FINANCE [--test] [--until dd.mm.yyyy | --clear]",
+         "transfers the unbilled work into the finance database's client accounts; prints the summary", RunTransfer},
+        {"archive",
+         "REPORTING --finance FINANCE [--reactivate] [--project ACCOUNTCODE | --marked] [--from dd.mm.yyyy] "
+         "[--to dd.mm.yyyy] [--types LETTERS] --yes",
+         "archives (or reactivates) entries; prints how many the statement set", RunArchive},
+        {"archive-delete", "REPORTING --finance FINANCE --yes",
+         "deletes the archived entries for good and verifies the projects; prints how many went", RunArchiveDelete},
     };
     return commands;
 }

@@ -188,6 +188,16 @@ void MainWindow::BuildMenus() {
     action(master, "Gebühren&kategorien…", [this] { Run([this] { root_->TypeCharges()->Edit(); }); });
     action(master, "Auslagenka&tegorien…", [this] { Run([this] { root_->TypeExpenses()->Edit(); }); });
 
+    QMenu* accounting = menuBar()->addMenu("&Buchhaltung");
+    action(accounting, "&Übertrag in die Buchhaltung…", [this] { Run([this] { root_->Transfer(); }); });
+    action(accounting, "Einträge &archivieren…", [this] {
+        Run([this] {
+            const std::int32_t project = ProjectOf(SelectedCode());
+            root_->EntriesArchive(project > 0 ? std::optional<std::int32_t>(project) : std::nullopt);
+        });
+    });
+    action(accounting, "Archivierte Einträge &löschen…", [this] { Run([this] { root_->EntriesDeleteArchive(); }); });
+
     QMenu* database = menuBar()->addMenu("Daten&bank");
     action(database, "&Neue Reporting-Datenbank…", [this] { Run([this] { root_->DatabaseNew(); }); });
     action(database, "Reporting-Datenbank ö&ffnen…", [this] { Run([this] { root_->DatabaseOpen(); }); });

@@ -5,6 +5,7 @@
 #include "core/Finance.h"
 #include "core/ProgOption.h"
 #include "core/frmInfo.h"
+#include "core/frmTransfer.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
@@ -370,6 +371,21 @@ void Reporting::VerifyAll(bool full) {
     step([&] { TypeCharges()->Verify(); });
     step([&] { TypeExpenses()->Verify(); });
     step([&] { Templates()->Verify(); });
+}
+
+void Reporting::Transfer() {
+    frmTransfer form;
+    form.Choose();
+}
+
+void Reporting::EntriesArchive(std::optional<std::int32_t> project_id, std::optional<Date> date_to) {
+    if (Entries() == nullptr) throw AppError(91, "EntriesArchive", "Es ist keine Reporting Datenbank geöffnet.");
+    Entries()->Archive(project_id, date_to);
+}
+
+void Reporting::EntriesDeleteArchive() {
+    if (Entries() == nullptr) throw AppError(91, "EntriesDeleteArchive", "Es ist keine Reporting Datenbank geöffnet.");
+    Entries()->DeleteArchive();
 }
 
 db::Value Reporting::DebugMode(const std::vector<db::Value>& args) {

@@ -3,7 +3,9 @@
 #include "core/Creatable.h"
 #include "db/Value.h"
 #include "hostapi/Event.h"
+#include "types/Date.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -125,6 +127,15 @@ public:
     // Shows the host's calculator for now; true iff the user accepted a result. Throws AppError
     // when the host offers no calculator.
     bool CalculatorShow();
+
+    // Shows the dialog that transfers the value of the unbilled work into the finance database.
+    void Transfer();
+    // Shows the archive dialog (Entries::Archive). These two throw AppError 91 while no
+    // reporting database is open.
+    void EntriesArchive(std::optional<std::int32_t> project_id = std::nullopt,
+                        std::optional<Date> date_to = std::nullopt);
+    // Shows the dialog that deletes the archived entries (Entries::DeleteArchive).
+    void EntriesDeleteArchive();
 
     // "04.00.000 - 16.12.2017".
     std::string Version() const;

@@ -3,6 +3,8 @@
 #include "entries/frmEntry.h"
 
 #include "core/ReportingSchema.h"
+#include "core/frmArchive.h"
+#include "core/frmArchiveDelete.h"
 #include "core/modAssert.h"
 #include "core/modReporting.h"
 #include "db/Database.h"
@@ -127,7 +129,19 @@ void Entries::Verify() {
     AssertQueryDefs(true);
 }
 
-void Entries::DeleteArchiveExec() { db_.Execute("DELETE * FROM Entry WHERE (Entry.Archive<>0);"); }
+void Entries::Archive(std::optional<std::int32_t> project_id, std::optional<Date> date_to) {
+    frmArchive form;
+    if (project_id) form.ProjectID(*project_id);
+    if (date_to) form.DateTo(*date_to);
+    FormShowModal(form);
+}
+
+void Entries::DeleteArchive() {
+    frmArchiveDelete form;
+    form.Choose();
+}
+
+long long Entries::DeleteArchiveExec() { return db_.Execute("DELETE * FROM Entry WHERE (Entry.Archive<>0);"); }
 
 void Entries::Refresh() {
     rsClose();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tlx4r::db {
@@ -66,8 +67,13 @@ public:
     // rebuilds the stored queries. The first row that cannot be written stops the run with the
     // engine's error; the rows before it stay rewritten.
     void Verify();
-    // Deletes every archived entry.
-    void DeleteArchiveExec();
+    // Shows the archive dialog on the project of that ID (none: all projects) with the date
+    // range ending on date_to (none: open), to archive or reactivate entries.
+    void Archive(std::optional<std::int32_t> project_id = std::nullopt, std::optional<Date> date_to = std::nullopt);
+    // Shows the dialog that deletes the archived entries for good.
+    void DeleteArchive();
+    // Deletes every archived entry; returns how many.
+    long long DeleteArchiveExec();
 
     // The entry form, created with the manager and reused for every edit.
     frmEntry& Form();

@@ -1,8 +1,13 @@
 #include "qt/ViewRegistry.h"
 
+#include "core/frmArchive.h"
+#include "core/frmArchiveDelete.h"
 #include "core/frmInfo.h"
+#include "core/frmTransfer.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
+#include "qt/ArchiveDeleteView.h"
+#include "qt/ArchiveView.h"
 #include "qt/DateRangeView.h"
 #include "qt/EntryChooserViews.h"
 #include "qt/EntrySamples.h"
@@ -11,6 +16,7 @@
 #include "qt/InfoView.h"
 #include "qt/ReportViews.h"
 #include "qt/MasterDataViews.h"
+#include "qt/TransferView.h"
 #include "reporting/ctlDateRange.h"
 
 namespace tlx4r::qt {
@@ -44,6 +50,29 @@ ViewRegistry& ViewRegistry::Instance() {
         }
         RegisterReportViews(r);
         RegisterMasterDataViews(r);
+        r.Register(
+            "frmTransfer", [](ui::Form& form) -> QWidget* { return new TransferView(dynamic_cast<frmTransfer&>(form)); },
+            [] {
+                // Half-way through a transfer up to a date, so that a screenshot shows the progress.
+                auto transfer = std::make_unique<frmTransfer>();
+                transfer->optTransferDatum.SetValue(true);
+                transfer->dtpDatum.SetValue(Date::FromYmd(2024, 12, 31));
+                transfer->ctlProgress.SetVisible(true);
+                transfer->ctlProgress.SetValue(60);
+                return transfer;
+            });
+        r.Register(
+            "frmArchive", [](ui::Form& form) -> QWidget* { return new ArchiveView(dynamic_cast<frmArchive&>(form)); },
+            [] {
+                auto archive = std::make_unique<frmArchive>();
+                archive->DateTo(Date::FromYmd(2023, 12, 31));
+                archive->SetTypeStd();
+                return archive;
+            });
+        r.Register(
+            "frmArchiveDelete",
+            [](ui::Form& form) -> QWidget* { return new ArchiveDeleteView(dynamic_cast<frmArchiveDelete&>(form)); },
+            [] { return std::make_unique<frmArchiveDelete>(); });
         return r;
     }();
     return registry;

@@ -177,6 +177,12 @@ void Form::Touch() const {
     Notify();
 }
 
+void Form::Flush() const {
+    if (!dirty_) return;
+    dirty_ = false;
+    Notify();
+}
+
 void Form::Notify() const {
     // Copied: an observer may remove itself.
     auto observers = observers_;

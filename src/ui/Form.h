@@ -112,6 +112,9 @@ public:
 
     // State changed: notify now, or at the end of the current event.
     void Touch() const;
+    // Notifies the observers now of what changed so far, even inside an event: a long loop run
+    // from a click calls it before it lets pending events run, so that its views show progress.
+    void Flush() const;
 
 private:
     friend class Control;
