@@ -30,5 +30,7 @@ int RunProjects(const std::vector<std::string>& args);
 int RunClients(const std::vector<std::string>& args);
 int RunEntries(const std::vector<std::string>& args);
 int RunExport(const std::vector<std::string>& args);
+int RunBackup(const std::vector<std::string>& args);
+int RunCheck(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

@@ -67,8 +67,9 @@ public:
     const std::string& AppPath() const { return app_path_; }
     void SetAppPath(std::string path) { app_path_ = std::move(path); }
 
-    tlx4r::ProgOption* ProgOption() const { return prog_option_.get(); }
-    tlx4r::Finance* Finance() const { return finance_.get(); }
+    // nullptr after Tini.
+    tlx4r::ProgOption* ProgOption() const { return tini_ ? nullptr : prog_option_.get(); }
+    tlx4r::Finance* Finance() const { return tini_ ? nullptr : finance_.get(); }
     // The catalogues: nullptr while no reporting database is open.
     tlx4r::Clients* Clients() const;
     tlx4r::Entries* Entries() const;
@@ -120,7 +121,10 @@ public:
     std::string Version() const;
     // Shows the info dialog.
     void Info();
-    // Releases everything; the object can do nothing afterwards. Run by the destructor too.
+    // Closes the database and lets go of the host and the calculator; the object can do nothing
+    // afterwards: its operations throw AppError 91, its catalogues are nullptr, and objects
+    // taken from it before (DBSettings, entries, projects) throw AppError 91 instead of using
+    // freed memory. Run by the destructor too.
     void Tini() noexcept;
 
     // For the accounting link: the host opened its finance database (reopens the linked
@@ -130,6 +134,8 @@ public:
 
 private:
     void Startup();
+    // Throws AppError 91 after Tini.
+    void RequireAlive(const char* operation) const;
     bool DatabaseDisconnectAsk(const std::optional<std::string>& database);
     std::string DatabaseFileChoose(bool is_new, bool finance, const std::string& path);
     void DatabaseOpenExec(bool ask, bool is_new, std::string path);
@@ -143,6 +149,7 @@ private:
     std::unique_ptr<DBReporting> db_reporting_;
     std::unique_ptr<tlx4r::Finance> finance_;
     std::unique_ptr<hostapi::Calculator> calculator_;
+    bool tini_ = false;
 };
 
 }  // namespace tlx4r

@@ -9,6 +9,8 @@
 #include "entries/Entries.h"
 #include "support/ScriptedUi.h"
 
+#include "types/AppError.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <signal.h>
@@ -132,7 +134,7 @@ TEST(DBReportingTest, ANewDatabaseGetsTheWholeSchemaAndTheCataloguesLiveOnlyWhil
     EXPECT_FALSE(layer.IsOpen());
     EXPECT_EQ(goDatabase, nullptr);
     EXPECT_EQ(layer.Entries(), nullptr);
-    EXPECT_EQ(layer.DBSettings(), nullptr);
+    EXPECT_THROW(layer.DBSettings()->Value("FinanceDatabase"), AppError) << "no database: error 91";
     EXPECT_THROW(layer.DBNew(path), db::DbError);  // exists
 }
 
@@ -187,7 +189,16 @@ TEST(DBReportingTest, FilesThatAreNotDatabasesAreRefusedAndLeftAsTheyWere) {
     std::ofstream(text) << "Dies ist keine Datenbank.\n";
     const std::string empty = dir.File("empty.tdb4r");
     std::ofstream{empty};
-    for (const std::string& path : {text, empty}) {
+    // another program's database, such as the finance database chosen by mistake
+    const std::string other = dir.File("Fibu.tdb4f");
+    {
+        db::Database fibu = db::Database::Create(other);
+        db::TableDef accounts("Accounts");
+        accounts.AppendField(db::Field("ID", db::FieldType::Long));
+        accounts.AppendField(db::Field("Code", db::FieldType::Text, 20));
+        fibu.TableDefs().Append(accounts);
+    }
+    for (const std::string& path : {text, empty, other}) {
         const std::string before = FileBytes(path);
         try {
             layer.DBOpen(path);
