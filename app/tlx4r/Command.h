@@ -37,5 +37,7 @@ int RunVat(const std::vector<std::string>& args);
 int RunTransfer(const std::vector<std::string>& args);
 int RunArchive(const std::vector<std::string>& args);
 int RunArchiveDelete(const std::vector<std::string>& args);
+int RunBackup(const std::vector<std::string>& args);
+int RunCheck(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

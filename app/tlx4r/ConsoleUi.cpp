@@ -7,17 +7,17 @@ namespace tlx4r::cli {
 
 namespace {
 
-ui::Answer DefaultAnswer(const ui::Message& m) {
+// The answer that goes ahead.
+ui::Answer Consent(ui::Buttons buttons) {
     using ui::Answer;
     using ui::Buttons;
-    int k = m.default_button;
-    switch (m.buttons) {
-        case Buttons::Ok: return Answer::Ok;
-        case Buttons::OkCancel: return k == 2 ? Answer::Cancel : Answer::Ok;
-        case Buttons::YesNo: return k == 2 ? Answer::No : Answer::Yes;
-        case Buttons::YesNoCancel: return k == 2 ? Answer::No : k == 3 ? Answer::Cancel : Answer::Yes;
-        case Buttons::RetryCancel: return k == 2 ? Answer::Cancel : Answer::Retry;
-        case Buttons::AbortRetryIgnore: return k == 2 ? Answer::Retry : k == 3 ? Answer::Ignore : Answer::Abort;
+    switch (buttons) {
+        case Buttons::Ok:
+        case Buttons::OkCancel: return Answer::Ok;
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel: return Answer::Yes;
+        case Buttons::RetryCancel:
+        case Buttons::AbortRetryIgnore: return Answer::Retry;
     }
     return Answer::Cancel;
 }
@@ -32,7 +32,13 @@ ui::Answer ConsoleUi::MsgBox(const ui::Message& message) {
         if (c != '\r') text += c;
     }
     out_ << message.caption << ": " << text << '\n';
-    return DefaultAnswer(message);
+    if (message.buttons == ui::Buttons::Ok) return ui::Answer::Ok;
+    if (!yes_) {
+        throw UnansweredQuestion("the question above changes or deletes data and is not answered by default; run "
+                                 "the command again with " + std::string(kYesOption) + " to answer it yes");
+    }
+    out_ << "(" << kYesOption << ")\n";
+    return Consent(message.buttons);
 }
 
 std::optional<std::string> ConsoleUi::InputBox(const std::string&, const std::string&, const std::string&) {

@@ -52,6 +52,10 @@ const std::vector<Command>& Commands() {
          "archives (or reactivates) entries; prints how many the statement set", RunArchive},
         {"archive-delete", "REPORTING --finance FINANCE --yes",
          "deletes the archived entries for good and verifies the projects; prints how many went", RunArchiveDelete},
+        {"backup", "list|restore REPORTING [NAME] [--yes]",
+         "lists the automatic backups of a reporting database, or restores one (backing up the current state first)",
+         RunBackup},
+        {"check", "REPORTING", "runs the integrity and foreign-key checks on a reporting database", RunCheck},
     };
     return commands;
 }
@@ -61,7 +65,9 @@ const std::vector<Command>& Commands() {
 namespace {
 
 void Usage(std::ostream& out) {
-    out << "usage: tlx4r COMMAND [ARGUMENTS]\n\ncommands:\n";
+    out << "usage: tlx4r COMMAND [ARGUMENTS] [--yes]\n\n"
+           "--yes answers the questions that change or delete data; without it such a question fails the command\n\n"
+           "commands:\n";
     for (const auto& c : tlx4r::cli::Commands()) {
         std::string head = std::string(c.name) + (std::strlen(c.usage) ? " " : "") + c.usage;
         out << "  " << head << "\n      " << c.summary << "\n";
@@ -77,7 +83,14 @@ int main(int argc, char** argv) {
     }
     tlx4r::cli::ConsoleUi console(std::cerr);
     tlx4r::ui::ScopedUi installed(console);
-    std::vector<std::string> args(argv + 2, argv + argc);
+    std::vector<std::string> args;
+    // --yes belongs to every command: it answers the questions that change or delete data.
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], tlx4r::cli::ConsoleUi::kYesOption) == 0)
+            console.SetAnswerYes(true);
+        else
+            args.emplace_back(argv[i]);
+    }
     for (const auto& c : tlx4r::cli::Commands()) {
         if (c.name != std::string(argv[1])) continue;
         try {

@@ -3,6 +3,7 @@
 #include "core/DBSettings.h"
 #include "core/FibuTables.h"
 #include "core/modAssert.h"
+#include "core/modBackup.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
@@ -15,7 +16,10 @@
 #include "masterdata/Clients.h"
 #include "masterdata/Datas.h"
 #include "masterdata/Projects.h"
+#include "types/Utf8.h"
 #include "ui/Ui.h"
+
+#include <algorithm>
 
 #include <filesystem>
 #include <system_error>
@@ -63,7 +67,8 @@ void ConfigureData(Datas& d, const char* flavor, const char* text, const char* t
 
 }  // namespace
 
-DBReporting::DBReporting(std::function<std::string()> finance_path) : finance_path_(std::move(finance_path)) {}
+DBReporting::DBReporting(std::function<std::string()> finance_path)
+    : finance_path_(std::move(finance_path)), db_settings_(std::make_unique<tlx4r::DBSettings>()) {}
 
 DBReporting::~DBReporting() { DBClose(); }
 
@@ -81,10 +86,27 @@ void DBReporting::DBOpen(const std::string& path) {
     if (fs::is_regular_file(path, ec) && fs::file_size(path, ec) == 0 && !ec)
         throw db::DbError(3343, "Unrecognized database format '" + path + "'.");
     db_ = std::make_unique<db::Database>(db::Database::Open(path));
+    // Any other database with tables of its own (the finance database chosen by mistake) is
+    // refused before anything is written into it.
+    try {
+        const std::vector<std::string> tables = db_->TableDefs().Names();
+        const auto ours = [](const std::string& table) {
+            const auto& decls = schema::AllTables();
+            return std::any_of(decls.begin(), decls.end(),
+                               [&table](const auto& decl) { return utf8::Upper(decl.name) == utf8::Upper(table); });
+        };
+        if (!tables.empty() && std::none_of(tables.begin(), tables.end(), ours))
+            throw db::DbError(3343, "'" + path + "' ist keine Reporting Datenbank (die Datei enthält andere Tabellen, "
+                                    "z.B. '" + tables.front() + "'); sie bleibt unverändert.");
+    } catch (...) {
+        db_.reset();
+        throw;
+    }
     goDatabase = db_.get();
     try {
         CatalogsCreate();
-        DBAssert(false);
+        // A write-protected file is used as it is: nothing can be added to it.
+        if (!db_->ReadOnly()) DBAssert(false);
         DBrsOpen();
     } catch (...) {
         DBClose();
@@ -102,7 +124,6 @@ void DBReporting::DBNew(const std::string& path) {
 
 void DBReporting::CatalogsCreate() {
     db::Database& db = *db_;
-    db_settings_ = std::make_unique<tlx4r::DBSettings>();
     db_settings_->SetdBase(&db);
     entries_ = std::make_unique<tlx4r::Entries>(db);
     entry_types_ = std::make_unique<tlx4r::EntryTypes>();
@@ -185,7 +206,7 @@ void DBReporting::CatalogsRelease() noexcept {
     type_charges_.reset();
     type_expenses_.reset();
     fibu_tables_.reset();
-    db_settings_.reset();
+    db_settings_->SetdBase(nullptr);
 }
 
 void DBReporting::DBClose() noexcept {
@@ -200,6 +221,7 @@ void DBReporting::Compact() {
     if (!db_) throw db::DbError(3420, "Es ist keine Reporting Datenbank geöffnet.");
     const std::string path = db_->Name();
     const std::string temp = TempName(path);
+    BackupBefore(*db_, "compact");
     DBClose();
     RemoveQuietly(temp);
     try {
@@ -232,7 +254,7 @@ bool DBReporting::AlreadyConverted() const {
 
 void DBReporting::Import(const std::string& source) {
     for (const ImportStep& step : kImport) {
-        std::string sql = std::string("INSERT INTO ") + step.table + " SELECT * FROM [" + source + "]." + step.table;
+        std::string sql = std::string("INSERT INTO ") + step.table + " SELECT * FROM " + Bracket(source) + "." + step.table;
         if (step.filter != nullptr) sql += std::string(" WHERE (") + step.filter + ")";
         db_->Execute(sql + ";");
     }
@@ -268,6 +290,16 @@ std::string DBReporting::Convert(const std::optional<std::string>& par0) {
     }
 
     const std::string path = db_->Name();
+    try {
+        BackupBefore(*db_, "convert");
+    } catch (const std::exception& e) {
+        message = std::string("Reporting Datenbank konvertieren:") + kNewline + Describe(e);
+        try {
+            ui::MsgBox(message, ui::Buttons::Ok, ui::Icon::Critical, kCaption);
+        } catch (const std::exception&) {
+        }
+        return message;
+    }
     const std::string temp = TempName(path);
     // The new file is built under a name of its own and renamed over the database only when it
     // is complete, so that the database is never missing or half-made.

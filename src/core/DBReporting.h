@@ -71,7 +71,9 @@ public:
     // The full path of the open database; "" while none is open.
     std::string DatabaseName() const;
 
-    // The catalogues: nullptr while no database is open.
+    // The catalogues: nullptr while no database is open. DBSettings is the exception: it lives as
+    // long as this object, so that a host holding it gets an error rather than freed memory
+    // once the database is closed.
     tlx4r::Entries* Entries() const { return entries_.get(); }
     tlx4r::EntryTypes* EntryTypes() const { return entry_types_.get(); }
     tlx4r::Projects* Projects() const { return projects_.get(); }

@@ -6,6 +6,7 @@
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "types/AppError.h"
 
 #include <exception>
 
@@ -36,6 +37,10 @@ void DBSettings::rsOpen() {
 void DBSettings::rsClose() noexcept { rs_.Close(); }
 
 db::Recordset* DBSettings::Cursor() {
+    // A value read or written after the database closed must not pass for "not set" or for
+    // stored: it is the old platform's "object variable not set".
+    if (db_ == nullptr || !db_->IsOpen())
+        throw AppError(91, "DBSettings", "Es ist keine Reporting Datenbank geöffnet (Objektvariable nicht festgelegt).");
     try {
         rsOpen();
         return &rs_;

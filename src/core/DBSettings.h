@@ -16,8 +16,9 @@ namespace tlx4r {
 // 2 Date in ValDate, 3 Currency in ValCurrency, 4 Double in ValDouble. A Boolean reads back as
 // the number it was stored as (-1 or 0).
 //
-// The cursor on the table opens on first use; while that is not possible (no database, no
-// table) reads give Null and writes and deletes do nothing.
+// The cursor on the table opens on first use; while the table cannot be opened reads give Null
+// and writes and deletes do nothing. Without an open database every read, write and delete
+// throws AppError 91.
 class DBSettings {
 public:
     enum ValType { kText = 0, kLong = 1, kDate = 2, kCurrency = 3, kDouble = 4 };

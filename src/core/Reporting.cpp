@@ -6,6 +6,7 @@
 #include "core/ProgOption.h"
 #include "core/frmInfo.h"
 #include "core/frmTransfer.h"
+#include "core/modBackup.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
@@ -57,6 +58,10 @@ Reporting::Reporting(platform::SettingsStore& user, platform::SettingsStore& mac
 
 Reporting::~Reporting() { Tini(); }
 
+void Reporting::RequireAlive(const char* operation) const {
+    if (tini_) throw AppError(91, operation, "Die Komponente wurde beendet (Objektvariable nicht festgelegt).");
+}
+
 void Reporting::Startup() {
     TraceWrite({"Initialize", "Version=" + Quote(Version())});
     goReporting = this;
@@ -94,9 +99,11 @@ void Reporting::Tini() noexcept {
     }
     if (goCalculator == calculator_.get()) goCalculator = nullptr;
     calculator_.reset();
-    finance_.reset();
-    db_reporting_.reset();
-    prog_option_.reset();
+    // The objects stay allocated until the destructor: a host may still hold DBSettings,
+    // ProgOption or Finance, and must get "object variable not set" from them, not freed memory.
+    tini_ = true;
+    if (finance_) finance_->SetInterface(nullptr);
+    if (db_reporting_) db_reporting_->DBClose();
     if (goReporting == this) {
         goInterface = nullptr;
         goReporting = nullptr;
@@ -123,6 +130,7 @@ tlx4r::DBSettings* Reporting::DBSettings() const { return db_reporting_ ? db_rep
 hostapi::Interface* Reporting::Interface() const { return finance_ ? finance_->Interface() : nullptr; }
 
 void Reporting::SetInterface(hostapi::Interface* host) {
+    if (tini_ && host != nullptr) RequireAlive("SetInterface");
     goInterface = host;
     if (finance_) finance_->SetInterface(host);
 }
@@ -134,6 +142,7 @@ std::string Reporting::DatabaseName() const { return db_reporting_ ? db_reportin
 std::string Reporting::Version() const { return VersionText(kVersionMajor, kVersionMinor, kVersionRevision); }
 
 void Reporting::Info() {
+    RequireAlive("Info");
     frmInfo form;
     form.ShowInfo("Reporting (" + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
                   std::to_string(kVersionRevision) + " - " + ReleaseDate() + ")");
@@ -186,17 +195,39 @@ void Reporting::DatabaseOpenExec(bool ask, bool is_new, std::string path) {
         DatabaseDisconnectAsk(std::nullopt);
     }
     if (opened) {
-        finance_->SetReportingDB(db_reporting_->DatabaseName());
-        db_reporting_->DBSettings()->Value("FinanceDatabase", db::Value(FileNameOf(finance_->DatabaseName())));
-        db_reporting_->DBrsClose();
-        events_.DatabaseOpen.Raise();
-        db_reporting_->DBrsOpen();
-        project_view_ = std::make_unique<tlx4r::ProjectView>();
+        // Opening completes or leaves nothing open: a later step that fails closes the database
+        // again and says why.
+        bool announced = false;
+        try {
+            finance_->SetReportingDB(db_reporting_->DatabaseName());
+            // A write-protected database opens for reading; it cannot note its finance database.
+            if (!db_reporting_->Database()->ReadOnly())
+                db_reporting_->DBSettings()->Value("FinanceDatabase", db::Value(FileNameOf(finance_->DatabaseName())));
+            db_reporting_->DBrsClose();
+            announced = true;
+            events_.DatabaseOpen.Raise();
+            db_reporting_->DBrsOpen();
+            project_view_ = std::make_unique<tlx4r::ProjectView>();
+        } catch (const std::exception& e) {
+            const std::string what = e.what();
+            if (announced) {
+                try {
+                    events_.DatabaseClose.Raise();
+                } catch (const std::exception&) {
+                    // the host hears of the close; its own trouble with it changes nothing here
+                }
+            }
+            db_reporting_->DBClose();
+            TraceWrite({"DBOpen", "failed", path, what});
+            ui::MsgBox(std::string("Kann Reporting Datenbank nicht öffnen!") + kNl + path + kNl + what, ui::Buttons::Ok,
+                       ui::Icon::Critical, kCaption);
+        }
     }
     TraceWrite({"DBOpen", "2", DatabaseName()});
 }
 
 void Reporting::DatabaseOpen(const std::optional<std::string>& database) {
+    RequireAlive("DatabaseOpen");
     if (DatabaseDisconnectAsk(database)) return;
     if (!database)
         DatabaseOpenExec(true, false, PathOf(finance_->DatabaseName()));
@@ -206,6 +237,7 @@ void Reporting::DatabaseOpen(const std::optional<std::string>& database) {
 }
 
 void Reporting::DatabaseNew(const std::optional<std::string>& database) {
+    RequireAlive("DatabaseNew");
     if (DatabaseDisconnectAsk(database)) return;
     if (!database) {
         const std::string finance = finance_->DatabaseName();
@@ -220,7 +252,7 @@ void Reporting::DatabaseNew(const std::optional<std::string>& database) {
 }
 
 void Reporting::DatabaseClose() {
-    project_view_.reset();
+    RequireAlive("DatabaseClose");
     TraceWrite({"DatabaseClose", "1", DatabaseName()});
     DatabaseDisconnectAsk(std::string());
 }
@@ -237,7 +269,7 @@ void Reporting::DatabaseCloseExec() {
 }
 
 void Reporting::DatabaseReopen() {
-    if (!finance_ || finance_->ReportingDB().empty()) return;
+    if (tini_ || !finance_ || finance_->ReportingDB().empty()) return;
     try {
         DatabaseOpenExec(false, false, finance_->ReportingDB());
     } catch (...) {
@@ -245,9 +277,12 @@ void Reporting::DatabaseReopen() {
     }
 }
 
-void Reporting::DatabaseCloseByHost() { DatabaseCloseExec(); }
+void Reporting::DatabaseCloseByHost() {
+    if (!tini_) DatabaseCloseExec();
+}
 
 bool Reporting::DatabaseCompact(const std::optional<std::string>& par0) {
+    RequireAlive("DatabaseCompact");
     try {
         if (IsQuiet(par0)) {
             TraceWrite({"DatabaseCompact", "1", DatabaseName()});
@@ -274,6 +309,7 @@ bool Reporting::DatabaseCompact(const std::optional<std::string>& par0) {
 }
 
 bool Reporting::DatabaseConvert(const std::optional<std::string>& par0) {
+    RequireAlive("DatabaseConvert");
     if (Database() == nullptr) {
         ui::MsgBox(std::string("Kann nicht konvertieren, da keine") + kNl + "Reporting Datenbank geöffnet ist!",
                    ui::Buttons::Ok, ui::Icon::Exclamation, kCaption);
@@ -297,9 +333,11 @@ bool Reporting::DatabaseConvert(const std::optional<std::string>& par0) {
 }
 
 db::Value Reporting::Verify(const std::optional<std::string>& par0, const std::optional<std::string>& par1) {
+    RequireAlive("Verify");
     if (Database() == nullptr) throw AppError(91, "Verify", "Es ist keine Reporting Datenbank geöffnet.");
     if (IsQuiet(par0)) {
         if (par1 && *par1 == "full") {
+            BackupBefore(*Database(), "verify-full");
             db_reporting_->DBrsClose();
             events_.VerifyStart.Raise();
             db_reporting_->DBAssert(true);
@@ -326,8 +364,8 @@ db::Value Reporting::Verify(const std::optional<std::string>& par0, const std::o
     }
     if (remove) {
         auto rs = Database()->OpenRecordset(
-            "SELECT Count(ID) AS ToBeDeleted FROM Project WHERE (AccountCode NOT IN (SELECT Code FROM [" +
-                FinancePath() + "].Accounts) );",
+            "SELECT Count(ID) AS ToBeDeleted FROM Project WHERE (AccountCode NOT IN (SELECT Code FROM " +
+                Bracket(FinancePath()) + ".Accounts) );",
             db::RecordsetType::Snapshot);
         const long long count = rs.Get("ToBeDeleted").IsNull() ? 0 : rs.Get("ToBeDeleted").ToLong();
         if (count > 0) {
@@ -343,6 +381,7 @@ db::Value Reporting::Verify(const std::optional<std::string>& par0, const std::o
             remove = false;
         }
     }
+    if (remove) BackupBefore(*Database(), "verify-full");
     {
         ui::BusyPointer busy;
         db_reporting_->DBrsClose();
@@ -399,6 +438,7 @@ db::Value Reporting::ServiceEntry(const std::vector<db::Value>& args) {
 }
 
 bool Reporting::CalculatorShow() {
+    RequireAlive("CalculatorShow");
     if (goCalculator == nullptr) throw AppError(91, "CalculatorShow", "Es ist kein Tarifrechner vorhanden.");
     return goCalculator->Show(Date::Now());
 }

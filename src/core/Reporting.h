@@ -72,8 +72,9 @@ public:
     const std::string& AppPath() const { return app_path_; }
     void SetAppPath(std::string path) { app_path_ = std::move(path); }
 
-    tlx4r::ProgOption* ProgOption() const { return prog_option_.get(); }
-    tlx4r::Finance* Finance() const { return finance_.get(); }
+    // nullptr after Tini.
+    tlx4r::ProgOption* ProgOption() const { return tini_ ? nullptr : prog_option_.get(); }
+    tlx4r::Finance* Finance() const { return tini_ ? nullptr : finance_.get(); }
     // The catalogues: nullptr while no reporting database is open.
     tlx4r::Clients* Clients() const;
     tlx4r::Entries* Entries() const;
@@ -141,7 +142,10 @@ public:
     std::string Version() const;
     // Shows the info dialog.
     void Info();
-    // Releases everything; the object can do nothing afterwards. Run by the destructor too.
+    // Closes the database and lets go of the host and the calculator; the object can do nothing
+    // afterwards: its operations throw AppError 91, its catalogues are nullptr, and objects
+    // taken from it before (DBSettings, entries, projects) throw AppError 91 instead of using
+    // freed memory. Run by the destructor too.
     void Tini() noexcept;
 
     // For the accounting link: the host opened its finance database (reopens the linked
@@ -151,6 +155,8 @@ public:
 
 private:
     void Startup();
+    // Throws AppError 91 after Tini.
+    void RequireAlive(const char* operation) const;
     bool DatabaseDisconnectAsk(const std::optional<std::string>& database);
     std::string DatabaseFileChoose(bool is_new, bool finance, const std::string& path);
     void DatabaseOpenExec(bool ask, bool is_new, std::string path);
@@ -167,6 +173,7 @@ private:
     std::unique_ptr<tlx4r::ItemSelect> item_select_;
     std::unique_ptr<tlx4r::ProjectView> project_view_;
     std::unique_ptr<tlx4r::OlContacts> ol_contacts_;
+    bool tini_ = false;
 };
 
 }  // namespace tlx4r

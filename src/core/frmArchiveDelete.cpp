@@ -1,5 +1,7 @@
 #include "core/frmArchiveDelete.h"
 
+#include "core/modBackup.h"
+
 #include "core/Reporting.h"
 #include "core/modReporting.h"
 #include "entries/Entries.h"
@@ -34,8 +36,8 @@ std::optional<long long> frmArchiveDelete::Execute() {
     long long deleted = 0;
     {
         ui::BusyPointer busy;
-        // BACKUP HOOK: the backup of the reporting database before the archived entries are
-        // deleted is taken here, after the user agreed and before anything is deleted.
+        // After the user agreed and before anything is deleted; without a copy nothing is.
+        BackupBefore(*goDatabase, "archive-delete");
         deleted = goReporting->Entries()->DeleteArchiveExec();
         goReporting->Projects()->Verify(false);
         ui::Current().DoEvents();

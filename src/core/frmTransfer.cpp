@@ -1,5 +1,7 @@
 #include "core/frmTransfer.h"
 
+#include "core/modBackup.h"
+
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
@@ -119,8 +121,9 @@ std::string frmTransfer::Transfer() {
 
     std::optional<db::Transaction> tx;
     if (write_) {
-        // BACKUP HOOK: the backup of the finance database before the transfer writes into it
-        // is taken here, once per run, before the transaction begins.
+        // Every balance is rewritten: a copy of the finance database first, outside the
+        // transaction; without it the run does not start.
+        BackupBefore(*finance, "transfer");
         tx.emplace(*finance);
     }
     try {

@@ -111,6 +111,8 @@ std::string StrReplace(std::string_view text, std::string_view search, std::stri
     return out;
 }
 
+std::string Bracket(std::string_view text) { return "[" + StrReplace(text, "]", "]]") + "]"; }
+
 std::string Quote(std::string_view text, char32_t quote) {
     std::u32string out(1, quote);
     for (char32_t c : Decode(text)) {

@@ -37,6 +37,9 @@ std::string StrCharsReplace(std::string_view text, std::string_view source, std:
 std::string StrReplace(std::string_view text, std::string_view search, std::string_view replacement);
 // quote + text with each quote doubled + quote.
 std::string Quote(std::string_view text, char32_t quote = U'"');
+// A name or file path in brackets for a statement ("[" + text with each "]" doubled + "]"), so
+// that any path, "]" included, names its file.
+std::string Bracket(std::string_view text);
 // The trimmed text without one leading and one trailing quote where present.
 std::string Unquote(std::string_view text, char32_t quote = U'"');
 // Blanks (and tabs) removed at both ends.

@@ -188,4 +188,43 @@ void Database::CompactInto(const std::string& path) {
     engine_->CompactInto(path);
 }
 
+void Database::BackupInto(const std::string& path) {
+    Require();
+    engine_->BackupInto(path);
+}
+
+std::vector<Database::Finding> Database::Check() {
+    Require();
+    std::vector<Finding> found;
+    for (auto& problem : engine_->IntegrityCheck()) found.push_back({true, std::move(problem)});
+    for (const auto& relation : Relations().All()) {
+        for (const auto& [key, foreign_key] : relation.Fields()) {
+            const std::string parent = engine_->Quote(relation.Table());
+            const std::string child = engine_->Quote(relation.ForeignTable());
+            const std::string fk = engine_->Quote(foreign_key);
+            auto count = engine_->Prepare("SELECT count(*) FROM " + child + " WHERE " + fk + " IS NOT NULL AND " + fk +
+                                          " <> 0 AND " + fk + " NOT IN (SELECT " + engine_->Quote(key) + " FROM " +
+                                          parent + ")");
+            count->Step();
+            const long long missing = count->GetInt64(0);
+            if (missing == 0) continue;
+            found.push_back({relation.Enforced(), std::to_string(missing) + " row(s) of " + relation.ForeignTable() +
+                                                      " with a " + foreign_key + " that names no row of " +
+                                                      relation.Table() + " (relation " + relation.Name() +
+                                                      (relation.Enforced() ? ")" : ", not enforced)")});
+        }
+    }
+    return found;
+}
+
+void Database::RestoreFrom(const std::string& path) {
+    Require();
+    statements_.clear();
+    table_defs_.reset();
+    query_defs_.reset();
+    relations_.reset();
+    engine_->RestoreFrom(path);
+    RestoreLinks();
+}
+
 }  // namespace tlx4r::db

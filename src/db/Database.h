@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace tlx4r::db {
 
@@ -63,6 +64,20 @@ public:
 
     // A compacted copy of the file at path, which must not exist (DbError 3204).
     void CompactInto(const std::string& path);
+    // A consistent copy of the file as committed, at path, which must not exist (DbError 3204);
+    // other programs may go on using the file meanwhile.
+    void BackupInto(const std::string& path);
+    // Replaces the file's content by that of the database file path in one step; outside a
+    // transaction only. Recordsets and collections taken before must be opened again.
+    void RestoreFrom(const std::string& path);
+
+    struct Finding {
+        bool error;  // false: a note (keys of a relation that is not enforced naming no row)
+        std::string text;
+    };
+    // The engine's check of the file, then every relation's keys (0 and Null name no row and are
+    // fine): what was found, nothing when all is well.
+    std::vector<Finding> Check();
 
     // The engine below, for the layer's own tools (benchmarks, the command line).
     Engine& GetEngine() const;

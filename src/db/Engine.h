@@ -19,6 +19,9 @@ struct OpenOptions {
     bool read_only = false;
     // How long a statement waits for another connection's lock before it fails.
     int busy_timeout_ms = 5000;
+    // New text columns compare with SQLite's built-in NOCASE instead of the dialect's collation,
+    // for files that other programs read without the layer (export files).
+    bool portable_text = false;
 };
 
 // A column as the engine's schema describes it.
@@ -106,6 +109,15 @@ public:
 
     // A compacted copy into a new file (which must not exist).
     virtual void CompactInto(const std::string& path) = 0;
+    // A consistent copy of the file as committed, into a new file (which must not exist), taken
+    // while other programs go on using the file.
+    virtual void BackupInto(const std::string& path) = 0;
+    // Replaces everything in the file by the content of the database file path, in one step that
+    // other programs see whole (waiting for their locks up to the busy timeout).
+    virtual void RestoreFrom(const std::string& path) = 0;
+    // The engine's own check of the file's structure and foreign keys: one text per problem,
+    // none when the file is sound.
+    virtual std::vector<std::string> IntegrityCheck() = 0;
     // Writes the engine's name for a name, quoted.
     virtual std::string Quote(std::string_view name) const = 0;
 };

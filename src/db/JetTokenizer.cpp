@@ -91,8 +91,9 @@ JetToken JetTokenizer::Quoted(char close, JetToken::Kind kind, const char* what)
         if (i_ >= sql_.size()) Fail(start, std::string("unterminated ") + what);
         char c = sql_[i_++];
         if (c == close) {
-            // A doubled quote stands for one; brackets cannot be doubled.
-            if (close != ']' && i_ < sql_.size() && sql_[i_] == close) {
+            // A doubled quote stands for one, and so does a doubled closing bracket: the old
+            // dialect had no way to write "]" in a name, but a file path may hold one.
+            if (i_ < sql_.size() && sql_[i_] == close) {
                 text += close;
                 ++i_;
                 continue;

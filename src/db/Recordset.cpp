@@ -190,8 +190,8 @@ void Recordset::RequireWritable() const {
     Require();
     if (!updatable_) {
         throw DbError(3027, "The recordset cannot be updated" +
-                                std::string(engine_->ReadOnly() ? ": the database is read-only." : " (snapshot, or rows "
-                                                                                                  "without their table's key)."));
+                                (engine_->ReadOnly() ? ": the database '" + engine_->Path() + "' is read-only."
+                                                     : std::string(" (snapshot, or rows without their table's key).")));
     }
 }
 
@@ -378,6 +378,20 @@ void Recordset::MovePrevious() {
 long long Recordset::RecordCount() const {
     Require();
     return Size();
+}
+
+void Recordset::Requery() {
+    Require();
+    if (!Lazy()) return;  // statement rows are read once; a new recordset reads them again
+    edit_mode_ = EditMode::None;
+    deleted_current_ = false;
+    keys_loaded_ = false;
+    current_loaded_ = false;
+    block_rows_.clear();
+    block_cells_.clear();
+    block_writes_ = -1;
+    block_start_ = -1;
+    at_ = At::First;
 }
 
 Recordset::Bookmark Recordset::GetBookmark() const {

@@ -65,6 +65,9 @@ public:
     void MoveNext();
     void MovePrevious();
     long long RecordCount() const;
+    // Reads the rows again, including those other programs wrote since they were read; the
+    // position goes to the first row.
+    void Requery();
     Bookmark GetBookmark() const;
     void SetBookmark(Bookmark bookmark);
     Bookmark LastModified() const;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 namespace tlx4r::db {
 
@@ -36,6 +37,8 @@ SqliteEngine::SqliteEngine(const std::string& path, bool create, const OpenOptio
     if (create && FileExists(path_)) throw DbError(3204, "The database '" + path_ + "' already exists.");
     if (!create && !FileExists(path_)) throw DbError(3024, "The database file '" + path_ + "' was not found.");
     read_only_ = !create && (options.read_only || WriteProtected(path_));
+    portable_text_ = options.portable_text;
+    busy_timeout_ms_ = options.busy_timeout_ms;
     // A connection belongs to one thread (the component has one), so SQLite's per-call mutex
     // only costs time.
     int flags = (read_only_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
@@ -53,7 +56,7 @@ SqliteEngine::SqliteEngine(const std::string& path, bool create, const OpenOptio
     }
     try {
         sqlite3_extended_result_codes(db_, 1);
-        sqlite3_busy_timeout(db_, options.busy_timeout_ms);
+        sqlite3_busy_handler(db_, BusyWait, this);
         sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db_, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
         sqlite3_set_authorizer(db_, Authorize, this);
@@ -87,6 +90,18 @@ void SqliteEngine::Close() noexcept {
     db_ = nullptr;
     jet_.reset();
     attached_.clear();
+}
+
+// SQLite's own busy timeout sleeps up to 100 ms between tries: a program that writes again
+// right after its commit (another user recording entries) would then keep the lock nearly all
+// the time and the waiting one would fail. Short steps find the gaps between its writes.
+int SqliteEngine::BusyWait(void* engine, int count) {
+    auto* self = static_cast<SqliteEngine*>(engine);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0) self->busy_since_ = now;
+    if (now - self->busy_since_ >= std::chrono::milliseconds(self->busy_timeout_ms_)) return 0;
+    std::this_thread::sleep_for(std::chrono::microseconds(count < 20 ? 100 : 500));
+    return 1;
 }
 
 int SqliteEngine::Authorize(void* engine, int action, const char* arg1, const char*, const char* schema,
@@ -247,6 +262,90 @@ void SqliteEngine::CompactInto(const std::string& path) {
     auto vacuum = Prepare("VACUUM main INTO ?1");
     vacuum->Bind(1, Value(path));
     vacuum->Step();
+}
+
+namespace {
+
+// Copies database source into destination page by page with SQLite's online backup: readers of
+// the source go on; the destination changes in one transaction. A busy step waits, up to the
+// timeout, for the other program's lock.
+void CopyPages(sqlite3* destination, sqlite3* source, const std::string& file, int timeout_ms) {
+    sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
+    if (backup == nullptr) RaiseSqlite(destination, sqlite3_errcode(destination), {}, file);
+    int rc = SQLITE_OK;
+    int waited = 0;
+    for (;;) {
+        rc = sqlite3_backup_step(backup, 256);
+        if (rc == SQLITE_OK) continue;
+        if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < timeout_ms) {
+            sqlite3_sleep(20);
+            waited += 20;
+            continue;
+        }
+        break;
+    }
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) RaiseSqlite(nullptr, rc, {}, file);
+}
+
+}  // namespace
+
+void SqliteEngine::BackupInto(const std::string& path) {
+    sqlite3* source = Db();
+    if (FileExists(path)) throw DbError(3204, "The database '" + path + "' already exists.");
+    sqlite3* target = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
+    try {
+        if (rc != SQLITE_OK) RaiseSqlite(target, rc, {}, path);
+        CopyPages(target, source, path, busy_timeout_ms_);
+    } catch (...) {
+        sqlite3_close_v2(target);
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+        std::filesystem::remove(path + "-journal", ec);
+        throw;
+    }
+    sqlite3_close_v2(target);
+}
+
+void SqliteEngine::RestoreFrom(const std::string& path) {
+    sqlite3* target = Db();
+    if (read_only_) RaiseSqlite(nullptr, SQLITE_READONLY, {}, path_);
+    if (depth_ > 0) throw DbError(3034, "A backup cannot be restored inside a transaction.");
+    if (!FileExists(path)) throw DbError(3024, "The database file '" + path + "' was not found.");
+    sqlite3* source = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    try {
+        if (rc != SQLITE_OK) RaiseSqlite(source, rc, {}, path);
+        CheckSqlite(source, sqlite3_exec(source, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr), {},
+                    path);
+        cache_.clear();
+        CopyPages(target, source, path_, busy_timeout_ms_);
+    } catch (...) {
+        sqlite3_close_v2(source);
+        throw;
+    }
+    sqlite3_close_v2(source);
+    for (auto& entry : table_writes_) ++entry.second;
+    SchemaChanged();
+}
+
+std::vector<std::string> SqliteEngine::IntegrityCheck() {
+    std::vector<std::string> problems;
+    {
+        auto check = Prepare("PRAGMA main.integrity_check");
+        while (check->Step()) {
+            const std::string row = check->Get(0).ToText();
+            if (row != "ok") problems.push_back("integrity_check: " + row);
+        }
+    }
+    auto keys = Prepare("PRAGMA main.foreign_key_check");
+    while (keys->Step()) {
+        problems.push_back("foreign_key_check: " + keys->Get(0).ToText() + " row " + keys->Get(1).ToText() +
+                           " refers to a missing row of " + keys->Get(2).ToText());
+    }
+    return problems;
 }
 
 std::string SqliteEngine::Quote(std::string_view name) const {

@@ -4,6 +4,7 @@
 #include "db/JetSql.h"
 #include "db/SqliteStatement.h"
 
+#include <chrono>
 #include <map>
 #include <memory>
 #include <string>
@@ -78,6 +79,9 @@ public:
     std::string Attach(const std::string& path) override;
 
     void CompactInto(const std::string& path) override;
+    void BackupInto(const std::string& path) override;
+    void RestoreFrom(const std::string& path) override;
+    std::vector<std::string> IntegrityCheck() override;
     std::string Quote(std::string_view name) const override;
 
     // SchemaLookup for the translator: columns of a table or view, "schema.table" included.
@@ -86,6 +90,8 @@ public:
 private:
     // SQLite asks it about every part of a statement while preparing it: it refuses PRAGMA
     // case_sensitive_like and notes the tables a statement writes.
+    // Waits for another connection's lock in short steps, up to the busy timeout.
+    static int BusyWait(void* engine, int count);
     static int Authorize(void* engine, int action, const char* arg1, const char* arg2, const char* schema,
                          const char* trigger);
     // A statement that counts its runs in TableWrites of every table it writes.
@@ -97,6 +103,9 @@ private:
     std::string path_;
     sqlite3* db_ = nullptr;
     bool read_only_ = false;
+    bool portable_text_ = false;
+    int busy_timeout_ms_ = 5000;
+    std::chrono::steady_clock::time_point busy_since_{};
     int depth_ = 0;
     unsigned generation_ = 0;
     long long schema_cookie_ = -1;  // the file's schema_version as last seen; -1 after own changes

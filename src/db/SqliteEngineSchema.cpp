@@ -185,7 +185,8 @@ std::string SqliteEngine::ColumnDefinition(std::string_view table, const Field& 
     } else {
         def += DeclaredType(field.Type(), field.Size());
     }
-    if (field.Type() == FieldType::Text || field.Type() == FieldType::Memo) def += " COLLATE JETTEXT";
+    if (field.Type() == FieldType::Text || field.Type() == FieldType::Memo)
+        def += portable_text_ ? " COLLATE NOCASE" : " COLLATE JETTEXT";
     if (creating && field.Required()) def += " NOT NULL";
     if (!field.AutoIncrement()) {
         std::string dflt = NativeDefault(field.DefaultValue());

@@ -79,8 +79,8 @@ std::string TableDef::LinkedPath() const {
     auto upper = utf8::Upper(connect_);
     auto at = upper.find(key);
     if (at == std::string::npos) return {};
-    auto end = connect_.find(';', at);
-    return connect_.substr(at + key.size(), end == std::string::npos ? std::string::npos : end - at - key.size());
+    // The path is the last part of a connect string and runs to its end: a path may hold ";".
+    return connect_.substr(at + key.size());
 }
 
 long long TableDef::RecordCount() const {

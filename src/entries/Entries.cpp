@@ -79,7 +79,7 @@ std::string Entries::EntryFields() { return QueryFields(schema::EntryQuery().nam
 std::string Entries::EntryFullFields() { return QueryFields(schema::EntryFullQuery().name, true); }
 
 std::int32_t Entries::Add(Entry& entry) {
-    entry.owner_ = this;
+    entry.owner_.Bind(this);
     entry.SaveAsNew();
     return entry.ID();
 }

@@ -83,9 +83,7 @@ const char* const kProForma[] = {"Charges1", "Expenses1", "Adapted1", "Billed1",
 Entry::Entry(Entries* owner) : owner_(owner) {}
 
 Entries& Entry::Owner() const {
-    if (owner_ != nullptr) return *owner_;
-    if (goReporting != nullptr && goReporting->Entries() != nullptr) return *goReporting->Entries();
-    throw AppError(91, "Entry", "Es ist keine Reporting Datenbank geöffnet.");
+    return owner_.Require(goReporting != nullptr ? goReporting->Entries() : nullptr, "Entry");
 }
 
 std::string Entry::RecTypeText() const {
@@ -374,33 +372,22 @@ void Entry::Update() { Save(false); }
 void Entry::Save(bool as_new) {
     Verify();
     db::Recordset& rs = Owner().Cursor().Get();
-    std::int32_t new_id = 0;
-    if (as_new || id_ == 0) {
-        new_id = NextIDGet(rs);
-        rs.AddNew();
-    } else {
-        rs.Seek("=", db::Value(id_));
-        // Without a row the cursor stays out of edit mode and the first write below fails with
-        // the engine's error: nothing is written.
-        if (!rs.NoMatch()) rs.Edit();
-    }
-    try {
-        if (new_id != 0) FieldValueSet(rs, "ID", db::Value(new_id));
-        FieldValueSet(rs, "ProjectID", db::Value(project_id_));
-        FieldValueSet(rs, "PersonID", db::Value(person_id_));
-        FieldValueSet(rs, "Archive", db::Value(Archive));
-        FieldValueSet(rs, "RecType", db::Value(rec_type_));
-        FieldTextSet(rs, "RecTypeText", RecTypeText());
-        FieldValueSet(rs, "BookDate", DateToField(BookDate));
-        FieldTextSet(rs, "Text", Text);
-        FieldTextSet(rs, "Info", Info);
-        FieldTextSet(rs, "Visum", Visum);
-        FieldTextSet(rs, "DispValue1", DispValue1);
-        FieldTextSet(rs, "DispValue2", DispValue2);
+    const auto write = [this](db::Recordset& row) {
+        FieldValueSet(row, "ProjectID", db::Value(project_id_));
+        FieldValueSet(row, "PersonID", db::Value(person_id_));
+        FieldValueSet(row, "Archive", db::Value(Archive));
+        FieldValueSet(row, "RecType", db::Value(rec_type_));
+        FieldTextSet(row, "RecTypeText", RecTypeText());
+        FieldValueSet(row, "BookDate", DateToField(BookDate));
+        FieldTextSet(row, "Text", Text);
+        FieldTextSet(row, "Info", Info);
+        FieldTextSet(row, "Visum", Visum);
+        FieldTextSet(row, "DispValue1", DispValue1);
+        FieldTextSet(row, "DispValue2", DispValue2);
 
-        FieldValueSet(rs, "ChargesType", db::Value(static_cast<std::int32_t>(ChargesType)));
-        FieldValueSet(rs, "TypeCharges", db::Value(TypeCharges));
-        FieldValueSet(rs, "TypeExpenses", db::Value(TypeExpenses));
+        FieldValueSet(row, "ChargesType", db::Value(static_cast<std::int32_t>(ChargesType)));
+        FieldValueSet(row, "TypeCharges", db::Value(TypeCharges));
+        FieldValueSet(row, "TypeExpenses", db::Value(TypeExpenses));
         // Per amount: whether the record type keeps it at all, and whether it goes into the
         // pro-forma column (suffix 1) instead of the regular one; the other column gets 0.
         const Currency members[] = {Charges, Expenses, Adapted, Billed, VAT};
@@ -426,29 +413,41 @@ void Entry::Save(bool as_new) {
         }
         for (int i = 0; i < 5; ++i) {
             const Currency value = kept[i] ? members[i] : Currency();
-            FieldValueSet(rs, kRegular[i], db::Value(suffix[i] ? Currency() : value));
-            FieldValueSet(rs, kProForma[i], db::Value(suffix[i] ? value : Currency()));
+            FieldValueSet(row, kRegular[i], db::Value(suffix[i] ? Currency() : value));
+            FieldValueSet(row, kProForma[i], db::Value(suffix[i] ? value : Currency()));
         }
 
-        FieldValueSet(rs, "TimeFrom", DateToField(TimeFrom));
-        FieldValueSet(rs, "TimeTo", DateToField(TimeTo));
-        FieldValueSet(rs, "TimeBreak", DateToField(TimeBreak));
-        FieldValueSet(rs, "Rate", Rate.IsZero() ? db::Value() : db::Value(Rate));
-        FieldTextSet(rs, "DocLink", DocLink);
-        FieldValueSet(rs, "CalcType", db::Value(CalcType));
-        FieldValueSet(rs, "CalcValue1", db::Value(CalcValue1));
-        FieldValueSet(rs, "CalcValue2", db::Value(CalcValue2));
-        FieldValueSet(rs, "CalcValue3", db::Value(CalcValue3));
-        FieldValueSet(rs, "CalcValue4", db::Value(CalcValue4));
-        FieldValueSet(rs, "CalcDate1", DateToField(CalcDate1));
-        FieldValueSet(rs, "CalcDate2", DateToField(CalcDate2));
-        FieldValueSet(rs, "IsBaseCharge", db::Value(IsBaseCharge));
+        FieldValueSet(row, "TimeFrom", DateToField(TimeFrom));
+        FieldValueSet(row, "TimeTo", DateToField(TimeTo));
+        FieldValueSet(row, "TimeBreak", DateToField(TimeBreak));
+        FieldValueSet(row, "Rate", Rate.IsZero() ? db::Value() : db::Value(Rate));
+        FieldTextSet(row, "DocLink", DocLink);
+        FieldValueSet(row, "CalcType", db::Value(CalcType));
+        FieldValueSet(row, "CalcValue1", db::Value(CalcValue1));
+        FieldValueSet(row, "CalcValue2", db::Value(CalcValue2));
+        FieldValueSet(row, "CalcValue3", db::Value(CalcValue3));
+        FieldValueSet(row, "CalcValue4", db::Value(CalcValue4));
+        FieldValueSet(row, "CalcDate1", DateToField(CalcDate1));
+        FieldValueSet(row, "CalcDate2", DateToField(CalcDate2));
+        FieldValueSet(row, "IsBaseCharge", db::Value(IsBaseCharge));
+    };
+    if (as_new || id_ == 0) {
+        // Another program recording at the same time may take the ID first: the next one is used.
+        id_ = AddWithNextID(Owner().Cursor(), write);
+        TakeSnapshot();
+        return;
+    }
+    rs.Seek("=", db::Value(id_));
+    // Without a row the cursor stays out of edit mode and the first write below fails with the
+    // engine's error: nothing is written.
+    if (!rs.NoMatch()) rs.Edit();
+    try {
+        write(rs);
         rs.Update();
     } catch (...) {
         if (rs.GetEditMode() != db::Recordset::EditMode::None) rs.CancelUpdate();
         throw;
     }
-    if (new_id != 0) id_ = new_id;
     TakeSnapshot();
 }
 

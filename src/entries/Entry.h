@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CatalogRef.h"
+
 #include "types/Currency.h"
 #include "types/Date.h"
 
@@ -147,7 +149,7 @@ private:
     void TakeSnapshot();
     Entries& Owner() const;
 
-    Entries* owner_;
+    CatalogRef<Entries> owner_;
     std::int32_t id_ = 0;
     std::int32_t rec_type_ = 0;
     std::int32_t project_id_ = 0;

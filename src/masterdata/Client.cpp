@@ -79,10 +79,10 @@ constexpr std::array<std::pair<const char*, std::string ClientFields::*>, 19> kT
 
 }  // namespace
 
+Client::Client(Clients& owner) : owner_(&owner) {}
+
 TableCursor& Client::Cursor() const {
-    Clients* clients = owner_ ? owner_ : (goReporting ? goReporting->Clients() : nullptr);
-    if (clients == nullptr) throw AppError(91, "Client", "Es ist keine Reporting Datenbank geöffnet.");
-    return clients->Cursor();
+    return owner_.Require(goReporting ? goReporting->Clients() : nullptr, "Client").Cursor();
 }
 
 std::string Client::Topic() const {

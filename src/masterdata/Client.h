@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CatalogRef.h"
+
 #include <cstdint>
 #include <string>
 
@@ -45,7 +47,7 @@ public:
     static constexpr const char* kMissingKeyName = "(*** nicht vorhanden ***)";
 
     Client() = default;
-    explicit Client(Clients& owner) : owner_(&owner) {}
+    explicit Client(Clients& owner);
 
     // Set by Load when the requested ID was not found (and was not negative).
     bool NoMatch = false;
@@ -89,7 +91,7 @@ private:
     TableCursor& Cursor() const;
     void Write(bool as_new);
 
-    Clients* owner_ = nullptr;
+    CatalogRef<Clients> owner_;
     std::int32_t id_ = 0;
     ClientFields snapshot_;
 };

@@ -4,6 +4,7 @@
 #include "core/Reporting.h"
 #include "core/ReportingSchema.h"
 #include "core/modAssert.h"
+#include "core/modBackup.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
@@ -16,6 +17,7 @@
 #include "ui/Ui.h"
 
 #include <charconv>
+#include <optional>
 
 namespace tlx4r {
 
@@ -38,6 +40,21 @@ std::string ValueText(const db::Value& v) {
         case db::Value::Kind::Double: return PlainAmount(Currency::FromDouble(v.ToDouble()));
         default: return v.ToText();
     }
+}
+
+// An amount of a text file, read one way only. With a decimal point, commas group thousands;
+// without one, a single comma is the decimal comma of a German-speaking installation ("12,50"),
+// unless three digits follow it after a non-zero whole part ("1,125": 1.125 or 1125?), which is
+// refused rather than guessed.
+std::optional<Currency> ImportAmount(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (text.find('.') != std::string::npos || comma == std::string::npos || text.find(',', comma + 1) != std::string::npos)
+        return Currency::Parse(text);
+    const std::size_t sign = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    const std::string whole = text.substr(sign, comma - sign);
+    const std::size_t decimals = text.size() - comma - 1;
+    if (decimals == 3 && whole.find_first_not_of('0') != std::string::npos) return std::nullopt;
+    return Currency::Parse(StrReplace(text, ",", "."));
 }
 
 // Only blanks: a tab may be the separator, and trailing empty fields must survive.
@@ -427,6 +444,7 @@ long Datas::Import(const std::string& file_name, const DataTextSettings& setting
     if (settings.DeleteAllFirst && rs.RecordCount() > 0) {
         const std::string question = "Alle " + flavor_text_all_ + " löschen?";
         if (ui::MsgBox(question, ui::Buttons::YesNoCancel, ui::Icon::Question, question) != ui::Answer::Yes) return 0;
+        BackupBefore(db_, "import-" + flavor_);
     }
     long count = 0;
     std::size_t line_number = 0;
@@ -447,10 +465,13 @@ long Datas::Import(const std::string& file_name, const DataTextSettings& setting
             ++count;
         }
     } catch (const std::exception& e) {
-        transaction.Commit();  // the rows before the failing line stay
+        // All or nothing: the deletion and the lines before go back with the failing line, so
+        // that no entry is left pointing at a person who is gone.
+        transaction.Rollback();
+        cursor_.Open();
         import_error_ = "Fehler beim importieren in Zeile " + std::to_string(line_number) + "!" + kNl + e.what();
         ui::MsgBox(import_error_, ui::Buttons::Ok, ui::Icon::Critical, flavor_text_all_ + " importieren");
-        return count;
+        return 0;
     }
     transaction.Commit();
     ui::MsgBox(path + kNl + std::to_string(count) + " " + flavor_text_all_ + " importiert!", ui::Buttons::Ok,
@@ -475,14 +496,15 @@ void Datas::ImportOneLine(const DataTextFile& format, std::string_view line) {
             throw AppError(13, "ImportOneLine", flavor_text_ + ": " + Quote(t) + " ist keine ganze Zahl.");
         return n;
     };
-    const auto amount = [&](const std::string& text) -> db::Value {
+    const auto amount = [&](const std::string& text, const std::string& field) -> db::Value {
         const std::string t = Trim(text);
         if (t.empty()) return {};
-        std::optional<Currency> c = Currency::Parse(t);
-        // A decimal comma, as files of a German-speaking installation may have it.
-        if (!c && t.find(',') != std::string::npos && t.find('.') == std::string::npos)
-            c = Currency::Parse(StrReplace(t, ",", "."));
-        if (!c) throw AppError(13, "ImportOneLine", flavor_text_ + ": " + Quote(t) + " ist kein Betrag.");
+        const std::optional<Currency> c = ImportAmount(t);
+        if (!c) {
+            throw AppError(13, "ImportOneLine",
+                           flavor_text_ + ", Feld " + field + ": " + Quote(t) +
+                               " ist kein eindeutiger Betrag (Dezimalpunkt verwenden, z.B. 1125.00 oder 1.125).");
+        }
         return c->IsZero() ? db::Value() : db::Value(*c);
     };
     const std::int32_t id = number(values[0]).value_or(0);
@@ -505,8 +527,8 @@ void Datas::ImportOneLine(const DataTextFile& format, std::string_view line) {
     try {
         FieldTextSet(rs, Column("NameFull"), values[1]);
         if (with_charges_and_expenses_) {
-            rs.Set(Column("Charges"), amount(values[2]));
-            rs.Set(Column("Expenses"), amount(values[3]));
+            rs.Set(Column("Charges"), amount(values[2], Column("Charges")));
+            rs.Set(Column("Expenses"), amount(values[3], Column("Expenses")));
             const auto type_value = [&](const std::string& text) {
                 const auto n = number(text);
                 return n ? db::Value(*n) : db::Value();
@@ -515,7 +537,7 @@ void Datas::ImportOneLine(const DataTextFile& format, std::string_view line) {
             rs.Set(Column("TypeExpenses"), type_value(values[5]));
         } else {
             if (with_name_short_) FieldTextSet(rs, Column("NameShort"), values[2]);
-            rs.Set(Column("Rate"), amount(values.back()));
+            rs.Set(Column("Rate"), amount(values.back(), Column("Rate")));
         }
         rs.Update();
     } catch (...) {

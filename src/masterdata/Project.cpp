@@ -65,9 +65,7 @@ Project::Project() { ClearAll(); }
 Project::Project(Projects& owner) : owner_(&owner) { ClearAll(); }
 
 TableCursor& Project::Cursor() const {
-    Projects* projects = owner_ ? owner_ : (goReporting ? goReporting->Projects() : nullptr);
-    if (projects == nullptr) throw AppError(91, "Project", "Es ist keine Reporting Datenbank geöffnet.");
-    return projects->Cursor();
+    return owner_.Require(goReporting ? goReporting->Projects() : nullptr, "Project").Cursor();
 }
 
 std::string Project::Topic() const { return AccountCode + "  " + AccountName; }
@@ -101,16 +99,24 @@ void Project::Read(std::int32_t id) {
         snapshot_ = *this;
         return;
     }
-    id_ = rs.Get("ID").ToLong();
-    ClientID = NullToLong(rs.Get("ClientID"));
-    PersonID = NullToLong(rs.Get("PersonID"));
-    ProjectTypeID = NullToLong(rs.Get("ProjectTypeID"));
-    DepartmentID = NullToLong(rs.Get("DepartmentID"));
+    // A number the field cannot hold (a value written by another program) names its field.
+    const auto number = [&rs](const char* column) {
+        try {
+            return NullToLong(rs.Get(column));
+        } catch (const std::exception& e) {
+            throw AppError(6, "Project", std::string("Feld ") + column + ": " + e.what());
+        }
+    };
+    id_ = number("ID");
+    ClientID = number("ClientID");
+    PersonID = number("PersonID");
+    ProjectTypeID = number("ProjectTypeID");
+    DepartmentID = number("DepartmentID");
     Archive = !rs.Get("Archive").IsNull() && rs.Get("Archive").ToBool();
     AccountCode = NullToString(rs.Get("AccountCode"));
     AccountName = NullToString(rs.Get("AccountName"));
-    AccountID = NullToLong(rs.Get("AccountID"));
-    AccountReferenceNr = NullToLong(rs.Get("AccountReferenceNr"));
+    AccountID = number("AccountID");
+    AccountReferenceNr = number("AccountReferenceNr");
     const auto date = [&](const char* column) {
         const db::Value& v = rs.Get(column);
         return v.IsNull() ? Date() : v.ToDate();
@@ -121,7 +127,7 @@ void Project::Read(std::int32_t id) {
     Text = NullToString(rs.Get("Text"));
     Rate = NullToCurrency(rs.Get("Rate"));
     const db::Value& limit = rs.Get("PaymentLimit");
-    PaymentLimit = limit.IsNull() ? kPaymentLimitDefault : limit.ToLong();
+    PaymentLimit = limit.IsNull() ? kPaymentLimitDefault : number("PaymentLimit");
     for (const auto& [column, member] : kExtras) this->*member = NullToString(rs.Get(column));
     snapshot_ = *this;
 }
@@ -182,7 +188,7 @@ void Project::Write(bool as_new, bool notify) {
     if (!notify || goInterface == nullptr) return;
     const std::string formats = goInterface->OptionText("ProjectExportFormats");
     if (formats.empty()) return;
-    Projects* projects = owner_ ? owner_ : (goReporting ? goReporting->Projects() : nullptr);
+    Projects* projects = owner_.Get(goReporting ? goReporting->Projects() : nullptr);
     if (projects == nullptr) return;
     projects->ExportProject(Projects::CreatedProjectID() > 0 ? "created" : "updated", id_, "events", false, formats);
     Projects::SetCreatedProjectID(0);

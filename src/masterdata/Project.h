@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/CatalogRef.h"
+
 #include "masterdata/Client.h"
 #include "masterdata/Data.h"
 #include "types/Currency.h"
@@ -101,7 +103,7 @@ private:
     // 4 client, -1 none; index becomes the item's own index.
     int Locate(int& index) const;
 
-    Projects* owner_ = nullptr;
+    CatalogRef<Projects> owner_;
     std::int32_t id_ = 0;
     ProjectFields snapshot_;
     Data person_;

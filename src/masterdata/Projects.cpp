@@ -65,8 +65,8 @@ void Projects::Verify(bool full, const std::string& finance_path) {
                     "GROUP BY Entry.ProjectID;));");
     }
     if (!finance_path.empty())
-        db_.Execute("UPDATE Project INNER JOIN [" + finance_path +
-                    "].Accounts ON Project.AccountCode = Accounts.Code SET Project.AccountName =Accounts.Name;");
+        db_.Execute("UPDATE Project INNER JOIN " + Bracket(finance_path) +
+                    ".Accounts ON Project.AccountCode = Accounts.Code SET Project.AccountName =Accounts.Name;");
     for (const char* parent : {"Client", "ProjectType", "Person", "Department"}) ForeignKeyRepair("Project", parent);
     db_.Execute("UPDATE Project SET PaymentLimit = 30 WHERE (PaymentLimit Is Null);");
     db_.Execute("UPDATE Project SET Rate = 0 WHERE (Rate Is Null);");
@@ -243,6 +243,9 @@ std::int32_t Projects::ExportExec(const std::string& sql, const std::string& eve
     exporter.ClearBefore = clear_before;
     exporter.SetTypeAll();
     exporter.SetFormats(formats);
+    exporter.Keep = {db_.Name()};
+    if (goReporting != nullptr && goReporting->Finance() != nullptr)
+        exporter.Keep.push_back(goReporting->Finance()->DatabaseName());
 
     const Date now = Date::Now();
     const std::pair<const char*, std::string> info[] = {
@@ -265,8 +268,15 @@ std::int32_t Projects::ExportExec(const std::string& sql, const std::string& eve
     Project project(*this);
     exporter.WorkStart();
     for (; !rs.Eof(); rs.MoveNext()) {
-        project.Load(NullToLong(rs.Get("Project.ID")));
-        exporter.IDtext = StrPadLeft(NullToString(rs.Get("AccountCode")), 8, U'0');
+        const std::string code = NullToString(rs.Get("AccountCode"));
+        try {
+            project.Load(rs.Get("Project.ID").ToLong());
+        } catch (const std::exception& e) {
+            // A value the project cannot hold stops the run: say which project and field.
+            throw AppError(6, "ExportExec",
+                           "Geschäft " + Quote(code) + " (ID " + rs.Get("Project.ID").ToText() + "): " + e.what());
+        }
+        exporter.IDtext = StrPadLeft(code, 8, U'0');
         for (const auto& [field, value] : info) exporter.ItemAdd(field, value);
         const int count = project.ExportCount();
         for (int i = 1; i <= count; ++i) exporter.ItemAdd(project.ExportField(i), project.ExportValue(i));

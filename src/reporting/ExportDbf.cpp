@@ -22,12 +22,6 @@ bool TableExists(const std::string& base) {
 
 std::string ExportDbf::FieldName(std::size_t number) { return "FLD" + NumZeroFill(static_cast<long>(number), 5); }
 
-void ExportDbf::ClearDirectory(const std::string& directory) {
-    DeleteMatching(directory, "*A.DBF");
-    DeleteMatching(directory, "DB?????B.DBF");
-    DeleteMatching(directory, "*.db3");
-}
-
 void ExportDbf::Open(const std::string& base_path, const std::vector<std::string>& fields,
                      const std::vector<std::string>& values) {
     field_count_ = fields.size();
@@ -83,6 +77,8 @@ void ExportDbf::Write(const std::vector<std::string>& values) {
 void ExportDbf::Close() {
     data_.dBaseClose();
     side_.Commit();
+    finished_ = tables_;
+    finished_.push_back(side_.Path());
     tables_.clear();
 }
 

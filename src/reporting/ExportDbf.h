@@ -17,7 +17,8 @@ public:
     // run (the numbers below were taken when last looked at); moved on to the number taken.
     explicit ExportDbf(int& first_free) : first_free_(first_free) {}
 
-    void ClearDirectory(const std::string& directory) override;
+    std::vector<std::string> Patterns() const override { return {"*A.DBF", "DB?????B.DBF", "*.db3"}; }
+    std::vector<std::string> Finished() const override { return finished_; }
     void Open(const std::string& base_path, const std::vector<std::string>& fields,
               const std::vector<std::string>& values) override;
     void Write(const std::vector<std::string>& values) override;
@@ -35,6 +36,7 @@ private:
     dBase3 data_;
     // The two tables of the open file set: removed again when the run is abandoned.
     std::vector<std::string> tables_;
+    std::vector<std::string> finished_;
 };
 
 }  // namespace tlx4r

@@ -4,9 +4,17 @@
 
 namespace tlx4r {
 
-void ExportDelimited::ClearDirectory(const std::string& directory) {
-    DeleteMatching(directory, kind_ == Kind::Csv ? "*.csv" : "*.txt");
+namespace {
+
+// Readers of these files split rows at line ends and TXT fields at tabs, whatever the quotes say.
+std::string OneLine(std::string value) {
+    for (char& c : value) {
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    }
+    return value;
 }
+
+}  // namespace
 
 void ExportDelimited::Open(const std::string& base_path, const std::vector<std::string>& fields,
                            const std::vector<std::string>&) {
@@ -20,7 +28,7 @@ void ExportDelimited::Write(const std::vector<std::string>& values) { file_.Line
 std::string ExportDelimited::Join(const std::vector<std::string>& items, std::size_t count) const {
     std::string line;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string item = i < items.size() ? items[i] : std::string();
+        const std::string item = OneLine(i < items.size() ? items[i] : std::string());
         if (i > 0) line += kind_ == Kind::Csv ? ';' : '\t';
         line += kind_ == Kind::Csv ? Quote(item) : item;
     }

@@ -70,15 +70,6 @@ AppError ExportFile::Failure(const std::string& path) {
                         "\" nicht geschrieben werden.");
 }
 
-void DeleteMatching(const std::string& directory, const std::string& pattern) {
-    std::error_code ec;
-    for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
-        if (!it->is_regular_file(ec)) continue;
-        if (Matches(it->path().filename().string(), pattern)) {
-            std::error_code ignored;
-            fs::remove(it->path(), ignored);
-        }
-    }
-}
+bool NameMatches(const std::string& name, const std::string& pattern) { return Matches(name, pattern); }
 
 }  // namespace tlx4r

@@ -35,8 +35,8 @@ private:
     std::string path_;
 };
 
-// Deletes the files of directory whose names match pattern (wildcards * and ?, letters compared
-// without regard to case); errors are ignored.
-void DeleteMatching(const std::string& directory, const std::string& pattern);
+// True when the file name matches pattern (wildcards * and ?, letters compared without regard to
+// case).
+bool NameMatches(const std::string& name, const std::string& pattern);
 
 }  // namespace tlx4r

@@ -13,8 +13,11 @@ class ExportFormat {
 public:
     virtual ~ExportFormat() = default;
 
-    // Deletes this format's earlier files in the directory (errors ignored).
-    virtual void ClearDirectory(const std::string& directory) = 0;
+    // The name patterns of this format's files (wildcards * and ?, case ignored): an earlier
+    // export's file of one of them is what clearing a folder may remove.
+    virtual std::vector<std::string> Patterns() const = 0;
+    // The files of the file set finished by the last Close.
+    virtual std::vector<std::string> Finished() const = 0;
     // Creates the files and writes their headers. fields are the item's field names; values
     // those of the first item. Throws AppError naming the file when it cannot be written.
     virtual void Open(const std::string& base_path, const std::vector<std::string>& fields,

@@ -23,8 +23,6 @@ void RemoveFile(const std::string& path) noexcept {
 
 }  // namespace
 
-void ExportMdb::ClearDirectory(const std::string& directory) { DeleteMatching(directory, "*.mdb"); }
-
 void ExportMdb::Open(const std::string& base_path, const std::vector<std::string>& fields,
                      const std::vector<std::string>&) {
     Abort();
@@ -32,7 +30,9 @@ void ExportMdb::Open(const std::string& base_path, const std::vector<std::string
     fields_ = fields;
     RemoveFile(TempPath());  // left over by a run that was killed
     try {
-        db_ = db::Database::Create(TempPath());
+        db::OpenOptions options;
+        options.portable_text = true;
+        db_ = db::Database::Create(TempPath(), options);
     } catch (const db::DbError&) {
         path_.clear();
         throw ExportFile::Failure(base_path + ".mdb");
@@ -103,6 +103,7 @@ void ExportMdb::Close() {
         Abort();
         throw ExportFile::Failure(path);
     }
+    finished_ = path_;
     path_.clear();
 }
 

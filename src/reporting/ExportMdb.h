@@ -11,7 +11,8 @@ namespace tlx4r {
 // field name, values cut to 255 characters and empty values stored as Null. A name that comes
 // twice (names compare without regard to case) is one field holding the later value; a field
 // named ID is dropped, as the key holds the item counter. Written as
-// name.mdb.part inside one transaction and renamed when complete.
+// name.mdb.part inside one transaction and renamed when complete. Text fields use SQLite's own
+// NOCASE collation, so that any SQLite tool reads the file.
 class ExportMdb : public ExportFormat {
 public:
     static constexpr const char* kTable = "ProjectData";
@@ -21,7 +22,8 @@ public:
     explicit ExportMdb(const long& item_counter) : item_counter_(item_counter) {}
     ~ExportMdb() override { Abort(); }
 
-    void ClearDirectory(const std::string& directory) override;
+    std::vector<std::string> Patterns() const override { return {"*.mdb"}; }
+    std::vector<std::string> Finished() const override { return {finished_}; }
     void Open(const std::string& base_path, const std::vector<std::string>& fields,
               const std::vector<std::string>& values) override;
     void Write(const std::vector<std::string>& values) override;
@@ -34,6 +36,7 @@ private:
 
     const long& item_counter_;
     std::string path_;
+    std::string finished_;
     std::vector<std::string> fields_;
     std::vector<bool> columns_;  // per field: it has a column of its own (not the key ID)
     db::Database db_;

@@ -10,8 +10,6 @@ namespace {
 constexpr const char* kFileDescription = "Kelvora Reporting V4";
 }  // namespace
 
-void ExportXml::ClearDirectory(const std::string& directory) { DeleteMatching(directory, "*.xml"); }
-
 void ExportXml::Open(const std::string& base_path, const std::vector<std::string>& fields,
                      const std::vector<std::string>&) {
     fields_ = fields;

@@ -11,7 +11,8 @@ class ExportXml : public ExportFormat {
 public:
     explicit ExportXml(const std::string& data_name) : data_name_(data_name) {}
 
-    void ClearDirectory(const std::string& directory) override;
+    std::vector<std::string> Patterns() const override { return {"*.xml"}; }
+    std::vector<std::string> Finished() const override { return {file_.Path()}; }
     void Open(const std::string& base_path, const std::vector<std::string>& fields,
               const std::vector<std::string>& values) override;
     void Write(const std::vector<std::string>& values) override;

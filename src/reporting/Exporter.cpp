@@ -1,6 +1,7 @@
 #include "Exporter.h"
 
 #include "ExportDelimited.h"
+#include "ExportLedger.h"
 #include "ExportDbf.h"
 #include "ExportMdb.h"
 #include "ExportXml.h"
@@ -11,10 +12,24 @@
 #include "types/AppError.h"
 
 #include <filesystem>
+#include <string_view>
 
 namespace tlx4r {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// A part of a file name as Linux and Windows can both hold it.
+std::string SafeName(std::string name) {
+    for (char& c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32 || u == 127 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+    }
+    return name;
+}
+
+}  // namespace
 
 Exporter::Exporter() {
     Clear();
@@ -34,6 +49,7 @@ void Exporter::Clear() {
     DataName = "Data";
     ClearBefore = false;
     MakeOneFile = true;
+    Keep.clear();
     fields_.clear();
     values_.clear();
 }
@@ -82,6 +98,7 @@ bool Exporter::FormatsChoose() {
 void Exporter::WorkStart() {
     items_count_ = 0;
     dbf_first_free_ = 1;
+    bases_.clear();
     fields_.clear();
     values_.clear();
 }
@@ -109,7 +126,7 @@ std::string Exporter::BuildFileName(double now) const {
     }
     if (FileWithDataName) add(DataName);
     if (!EventDesc.empty()) add(EventDesc);
-    return name;
+    return SafeName(name);
 }
 
 std::string Exporter::Directory() const { return SubDir.empty() ? Path : PathCombine(Path, SubDir); }
@@ -121,16 +138,22 @@ void Exporter::OpenFiles() {
         std::error_code ec;
         fs::create_directories(directory, ec);  // a failure shows when the files are created
     }
-    const std::string base = PathCombine(directory, BuildFileName(Date::Now().Serial()));
-
     std::vector<std::unique_ptr<ExportFormat>> formats;
     if (TypeXML) formats.push_back(std::make_unique<ExportXml>(DataName));
     if (TypeMDB) formats.push_back(std::make_unique<ExportMdb>(items_count_));
     if (TypeCSV) formats.push_back(std::make_unique<ExportDelimited>(ExportDelimited::Kind::Csv));
     if (TypeTXT) formats.push_back(std::make_unique<ExportDelimited>(ExportDelimited::Kind::Txt));
     if (TypeDBF) formats.push_back(std::make_unique<ExportDbf>(dbf_first_free_));
+    if (ClearBefore && items_count_ == 1) {
+        std::vector<std::string> patterns;
+        for (auto& format : formats) {
+            for (auto& pattern : format->Patterns()) patterns.push_back(pattern);
+        }
+        ExportLedger(directory).Clear(patterns, Keep);
+    }
+    const std::string base = UniqueBase(directory, BuildFileName(Date::Now().Serial()));
+
     for (auto& format : formats) {
-        if (ClearBefore && items_count_ == 1) format->ClearDirectory(directory);
         try {
             format->Open(base, fields_, values_);
         } catch (...) {
@@ -155,11 +178,18 @@ void Exporter::ItemWrite() {
     if (!MakeOneFile) CloseFiles();
 }
 
-void Exporter::WorkStop() { CloseFiles(); }
+void Exporter::WorkStop() {
+    CloseFiles();
+    NoteFinished();
+}
 
 void Exporter::CloseFiles() {
+    if (open_.empty()) return;
     try {
-        for (auto& format : open_) format->Close();
+        for (auto& format : open_) {
+            format->Close();
+            for (auto& path : format->Finished()) finished_.push_back(path);
+        }
     } catch (...) {
         AbortFiles();
         throw;
@@ -167,9 +197,37 @@ void Exporter::CloseFiles() {
     open_.clear();
 }
 
+void Exporter::NoteFinished() noexcept {
+    if (finished_.empty()) return;
+    ExportLedger(Directory()).Add(finished_);
+    finished_.clear();
+}
+
+std::string Exporter::UniqueBase(const std::string& directory, const std::string& name) {
+    const char* const extensions[] = {".xml", ".mdb", ".csv", ".txt", ".db3"};
+    const auto taken = [&](const std::string& base) {
+        if (bases_.count(base) != 0) return true;
+        for (const char* ext : extensions) {
+            std::error_code ec;
+            if (fs::exists(base + ext, ec)) return true;
+            for (const auto& keep : Keep) {
+                if (!keep.empty() && fs::path(base + ext).lexically_normal() == fs::path(keep).lexically_normal())
+                    return true;
+            }
+        }
+        return false;
+    };
+    const std::string first = PathCombine(directory, name);
+    std::string base = first;
+    for (int n = 2; taken(base); ++n) base = first + "-" + std::to_string(n);
+    bases_.insert(base);
+    return base;
+}
+
 void Exporter::AbortFiles() noexcept {
     for (auto& format : open_) format->Abort();
     open_.clear();
+    NoteFinished();  // the files finished before the failure are complete: a later clear may take them
 }
 
 }  // namespace tlx4r

@@ -6,9 +6,10 @@
 // Writing the 7-bit XML of the project export.
 namespace tlx4r {
 
-// Every character whose Windows-1252 code is below 32 or above 126, and each of " & ' < >,
-// becomes "&#" + decimal code + ";" (the Windows-1252 code, as the files' readers expect: € is
-// &#128;). A character with no Windows-1252 code is written by its Unicode code point.
+// Every character below 32 or above 126, and each of " & ' < >, becomes "&#" + its Unicode code
+// point in decimal + ";" (€ is &#8364;, and every Latin-1 character keeps its code), so that any
+// XML parser reads it. A character XML does not allow (a control character other than tab and
+// line ends) is written as a blank.
 std::string XmlEscape(std::string_view text);
 // Three blanks per level.
 std::string XmlIndent(int level);

@@ -7,7 +7,10 @@
 #include "db/DbError.h"
 #include "db/TempDb.h"
 #include "entries/Entries.h"
+#include "masterdata/Datas.h"
 #include "support/ScriptedUi.h"
+
+#include "types/AppError.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -17,6 +20,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace tlx4r {
 namespace {
@@ -132,7 +136,7 @@ TEST(DBReportingTest, ANewDatabaseGetsTheWholeSchemaAndTheCataloguesLiveOnlyWhil
     EXPECT_FALSE(layer.IsOpen());
     EXPECT_EQ(goDatabase, nullptr);
     EXPECT_EQ(layer.Entries(), nullptr);
-    EXPECT_EQ(layer.DBSettings(), nullptr);
+    EXPECT_THROW(layer.DBSettings()->Value("FinanceDatabase"), AppError) << "no database: error 91";
     EXPECT_THROW(layer.DBNew(path), db::DbError);  // exists
 }
 
@@ -187,7 +191,16 @@ TEST(DBReportingTest, FilesThatAreNotDatabasesAreRefusedAndLeftAsTheyWere) {
     std::ofstream(text) << "Dies ist keine Datenbank.\n";
     const std::string empty = dir.File("empty.tdb4r");
     std::ofstream{empty};
-    for (const std::string& path : {text, empty}) {
+    // another program's database, such as the finance database chosen by mistake
+    const std::string other = dir.File("Fibu.tdb4f");
+    {
+        db::Database fibu = db::Database::Create(other);
+        db::TableDef accounts("Accounts");
+        accounts.AppendField(db::Field("ID", db::FieldType::Long));
+        accounts.AppendField(db::Field("Code", db::FieldType::Text, 20));
+        fibu.TableDefs().Append(accounts);
+    }
+    for (const std::string& path : {text, empty, other}) {
         const std::string before = FileBytes(path);
         try {
             layer.DBOpen(path);
@@ -289,6 +302,69 @@ TEST_F(DBReportingFileTest, ACompactionKilledAtAnyMomentLeavesAWholeDatabase) {
         ASSERT_NO_THROW(again.DBOpen(path)) << delay_us;
         ExpectComplete(*again.Database());
         EXPECT_EQ(again.Database()->Relations().Count(), 7u);
+    }
+}
+
+TEST_F(DBReportingFileTest, VerifyAndImportKilledAtAnyMomentLeaveTheStateOfBeforeOrAfter) {
+    // an import that replaces all departments with 3,000 lines
+    const std::string file = dir.File("Abteilungen.csv");
+    {
+        std::ofstream out(file);
+        for (int i = 1; i <= 3000; ++i) out << i << ";Abteilung " << i << ";" << i << "\r\n";
+    }
+    struct Case {
+        const char* name;
+        std::function<void(DBReporting&)> run;
+        const char* count;   // the state is told by this count…
+        long long before;    // …before the operation
+        long long after;     // …and after it
+    };
+    const Case cases[] = {
+        {"verify", [](DBReporting& worker) { worker.Entries()->Verify(); }, "SELECT Count(*) FROM Entry", 50, 50},
+        {"import",
+         [&](DBReporting& worker) {
+             DataTextSettings settings;
+             settings.Overwrite = true;
+             worker.Departments()->Import(file, settings);
+         },
+         "SELECT Count(*) FROM Department", 1, 3000},
+    };
+    layer.DBClose();
+    for (const Case& c : cases) {
+        for (int delay_us : {0, 3000, 20000}) {
+            SCOPED_TRACE(std::string(c.name) + " killed " + std::to_string(delay_us) + " us in");
+            int ready[2];
+            ASSERT_EQ(pipe(ready), 0);
+            pid_t child = fork();
+            ASSERT_NE(child, -1);
+            if (child == 0) {
+                close(ready[0]);
+                test::ScriptedUi answers;
+                DBReporting worker;
+                worker.DBOpen(path);
+                for (bool told = false;;) {
+                    for (int i = 0; i < 2; ++i) answers.ExpectMessageContaining("", ui::Answer::Yes);
+                    c.run(worker);
+                    if (!told) told = write(ready[1], "x", 1) == 1;
+                }
+            }
+            close(ready[1]);
+            char byte = 0;
+            ASSERT_EQ(read(ready[0], &byte, 1), 1);  // once done: it is repeating the operation now
+            close(ready[0]);
+            usleep(static_cast<useconds_t>(delay_us));
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFSIGNALED(status));
+
+            DBReporting again;
+            ASSERT_NO_THROW(again.DBOpen(path));
+            for (const auto& finding : again.Database()->Check()) EXPECT_FALSE(finding.error) << finding.text;
+            const long long now = Count(*again.Database(), c.count);
+            EXPECT_TRUE(now == c.before || now == c.after) << now;
+            EXPECT_EQ(Count(*again.Database(), "SELECT Count(*) FROM Entry"), before.entries);
+        }
     }
 }
 

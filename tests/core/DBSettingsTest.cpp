@@ -5,6 +5,8 @@
 #include "db/Database.h"
 #include "db/TempDb.h"
 
+#include "types/AppError.h"
+
 #include <gtest/gtest.h>
 
 namespace tlx4r {
@@ -64,10 +66,10 @@ TEST_F(DBSettingsTest, ValuesKeepTheirTypeColumn) {
     layer.DBOpen(dir.File("s.tdb4r"));
     EXPECT_EQ(layer.DBSettings()->Value("Since"), db::Value(Date::FromYmd(2017, 12, 16)));
 
-    // without a database it does nothing
+    // without a database nothing passes for stored or for unset
     DBSettings detached;
-    detached.Value("X", db::Value(1));
-    EXPECT_TRUE(detached.Value("X").IsNull());
+    EXPECT_THROW(detached.Value("X", db::Value(1)), AppError);
+    EXPECT_THROW(detached.Value("X"), AppError);
 }
 
 TEST_F(DBSettingsTest, NextIdFollowsTheHighestOrFillsTheFirstGap) {

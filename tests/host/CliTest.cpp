@@ -4,6 +4,7 @@
 #include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -80,13 +81,30 @@ TEST_F(CliTest, DemoThenOpenShowsTheTablesAndSqlRunsTheStoredQueries) {
 TEST_F(CliTest, NewCreatesTheSchemaAndLinksItToTheFinanceDatabase) {
     ASSERT_EQ(Tlx4r({"demo", dir.File("demo")}).exit_code, 0);
     const std::string finance = dir.File("demo/Kanzlei Muster 2024.tdb4f");
-    auto created = Tlx4r({"new", dir.File("neu.tdb4r"), "--finance", finance});
+    const auto link = [&] {
+        return Tlx4r({"sql", finance, "SELECT Value FROM Settings WHERE Name = \"TXV4Database\""}).out;
+    };
+    const std::string demo_link = link();
+    ASSERT_EQ(demo_link, "Value\r\nKanzlei Muster Data.tdb4r\r\n");
+    // the new database would replace the demo's in the link: a question no default answers,
+    // neither when verifying a copy against the finance database
+    const std::string copy = dir.File("Kopie.tdb4r");
+    std::filesystem::copy_file(dir.File("demo/Kanzlei Muster Data.tdb4r"), copy);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"new", dir.File("neu.tdb4r"), "--finance", finance},
+                                                                  {"verify", copy, "--finance", finance}}) {
+        auto refused = Tlx4r(args);
+        EXPECT_EQ(refused.exit_code, 1) << args[0];
+        EXPECT_NE(refused.err.find("wirklich unterbrechen?"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("--yes"), std::string::npos) << refused.err;
+        EXPECT_EQ(link(), demo_link) << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("neu.tdb4r")));
+
+    auto created = Tlx4r({"new", dir.File("neu.tdb4r"), "--finance", finance, "--yes"});
     ASSERT_EQ(created.exit_code, 0) << created.err;
     EXPECT_EQ(created.out, dir.File("neu.tdb4r") + "\n");
-    // the new database replaces the demo's in the link: the component asked (and was told yes)
     EXPECT_NE(created.err.find("wirklich unterbrechen?"), std::string::npos) << created.err;
-    auto link = Tlx4r({"sql", finance, "SELECT Value FROM Settings WHERE Name = \"TXV4Database\""});
-    EXPECT_EQ(link.out, "Value\r\nneu.tdb4r\r\n");
+    EXPECT_EQ(link(), "Value\r\nneu.tdb4r\r\n");
     auto tables = Tables(Tlx4r({"open", dir.File("neu.tdb4r")}).out);
     EXPECT_EQ(tables.size(), 11u);
     EXPECT_EQ(tables["Project"], 0);
@@ -150,6 +168,60 @@ TEST_F(CliTest, ContactsListsTheCardsInFileAsOrderAndNamesTheBrokenOnes) {
     EXPECT_NE(listed.err.find("a.vcf:8: card skipped: END:VCARD fehlt"), std::string::npos) << listed.err;
     EXPECT_EQ(Tlx4r({"contacts", dir.File("fehlt.vcf")}).exit_code, 1);
     EXPECT_EQ(Tlx4r({"contacts"}).exit_code, 2);
+}
+
+TEST_F(CliTest, BackupsAreListedAndRestoredAndCheckSaysWhatIsWrong) {
+    ASSERT_EQ(Tlx4r({"demo", dir.File("demo")}).exit_code, 0);
+    const std::string reporting = dir.File("demo/Kanzlei Muster Data.tdb4r");
+    const auto projects = [&] { return Tlx4r({"sql", reporting, "SELECT Count(*) AS n FROM Project"}).out; };
+    const std::string before = projects();
+    ASSERT_EQ(Tlx4r({"compact", reporting}).exit_code, 0);
+    auto list = Tlx4r({"backup", "list", reporting});
+    ASSERT_EQ(list.exit_code, 0) << list.err;
+    std::istringstream lines(list.out);
+    std::string name, moment, operation;
+    ASSERT_TRUE(std::getline(lines, name, '\t') && std::getline(lines, moment, '\t') && std::getline(lines, operation));
+    EXPECT_EQ(operation, "compact");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("demo/backups/" + name)));
+
+    ASSERT_EQ(Tlx4r({"sql", reporting, "DELETE FROM Project"}).exit_code, 0);
+    auto refused = Tlx4r({"backup", "restore", reporting, name});
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_NE(refused.err.find("--yes"), std::string::npos) << refused.err;
+    EXPECT_EQ(projects(), "n\r\n0\r\n");
+    auto restored = Tlx4r({"backup", "restore", reporting, name, "--yes"});
+    ASSERT_EQ(restored.exit_code, 0) << restored.err;
+    EXPECT_EQ(projects(), before);
+    EXPECT_EQ(Tlx4r({"backup", "restore", reporting, "fehlt.tdb4r", "--yes"}).exit_code, 1);
+    EXPECT_EQ(Tlx4r({"backup", "list"}).exit_code, 2);
+
+    auto sound = Tlx4r({"check", reporting});
+    EXPECT_EQ(sound.exit_code, 0) << sound.err;
+    EXPECT_EQ(sound.out, "ok\n");
+    // a file damaged past its first pages
+    const std::string damaged = dir.File("kaputt.tdb4r");
+    std::filesystem::copy_file(reporting, damaged);
+    {
+        std::fstream bytes(damaged, std::ios::in | std::ios::out | std::ios::binary);
+        bytes.seekp(4096 * 3);
+        bytes << std::string(8192, '\x5a');
+    }
+    auto broken = Tlx4r({"check", damaged});
+    EXPECT_EQ(broken.exit_code, 1) << broken.out << broken.err;
+}
+
+TEST_F(CliTest, ADatabaseLockedByAnotherProgramGivesAMessageNotAHang) {
+    ASSERT_EQ(Tlx4r({"demo", dir.File("demo")}).exit_code, 0);
+    const std::string reporting = dir.File("demo/Kanzlei Muster Data.tdb4r");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(reporting.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    auto run = Tlx4r({"open", reporting});
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_NE(run.err.find("locked by another user or program"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(reporting), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -126,23 +126,34 @@ TEST(DataTextFileTest, LinesSplitAndJoinAsTheSettingsSay) {
     EXPECT_THROW(DataTextFile::ReadLines("/nonexistent/x.csv"), AppError);
 }
 
-TEST_F(MasterDataTest, AWrongFieldCountStopsTheImportAtItsLineAndKeepsTheRowsBefore) {
+TEST_F(MasterDataTest, AFailingLineStopsTheImportAtItsLineAndLeavesTheTableAsItWas) {
     Datas& templates = *root.Templates();
+    Db().Execute("INSERT INTO Template (ID, TemplateNameFull) VALUES (7, \"Bisher\")");
     const std::string file = dir.File("Standardtexte.csv");
     WriteBytes(file, "ID;TemplateNameFull;a;b;c;d\r\n\r\n1;Brief;10;0;2;1\r\n  2;Vollmacht;20,5;5;;1\r\n3;Kaputt;1;2;3\r\n"
                      "4;Nie;1;2;3;4\r\n");
     DataTextSettings settings;
     settings.Header = true;
-    ui.ExpectMessage("Fehler beim importieren in Zeile 5!\r\nStandardtext: Felder erwartet 6, Felder gefunden 5",
-                     ui::Answer::Ok, "Standardtexte importieren", ui::Icon::Critical);
+    for (bool delete_all : {true, false}) {
+        SCOPED_TRACE(delete_all);
+        settings.DeleteAllFirst = delete_all;
+        if (delete_all) ui.ExpectMessage("Alle Standardtexte löschen?", ui::Answer::Yes);
+        ui.ExpectMessage("Fehler beim importieren in Zeile 5!\r\nStandardtext: Felder erwartet 6, Felder gefunden 5",
+                         ui::Answer::Ok, "Standardtexte importieren", ui::Icon::Critical);
+        EXPECT_EQ(templates.Import(file, settings), 0);
+        EXPECT_EQ(templates.ImportError(),
+                  "Fehler beim importieren in Zeile 5!\r\nStandardtext: Felder erwartet 6, Felder gefunden 5");
+        EXPECT_EQ(Scalar("SELECT Count(*) FROM Template").ToLong(), 1);
+        EXPECT_EQ(templates.Item(7).NameFull, "Bisher");
+    }
+    // the same file without its broken lines goes in whole
+    WriteBytes(file, "1;Brief;10;0;2;1\r\n  2;Vollmacht;20,5;5;;1\r\n");
+    settings.Header = false;
+    ui.ExpectMessageContaining("2 Standardtexte importiert!");
     EXPECT_EQ(templates.Import(file, settings), 2);
-    EXPECT_EQ(templates.ImportError(),
-              "Fehler beim importieren in Zeile 5!\r\nStandardtext: Felder erwartet 6, Felder gefunden 5");
     EXPECT_EQ(templates.Item(1).NameFull, "Brief");
     EXPECT_EQ(templates.Item(2).Charges, Currency::Parse("20.5"));  // a decimal comma is understood
     EXPECT_EQ(templates.Item(2).TypeCharges, 0);
-    EXPECT_EQ(templates.Item(3).ID, 0);
-    EXPECT_EQ(templates.Item(4).ID, 0);
 
     try {
         templates.ImportOneLine(DataTextFile(DataTextSettings()), "3;Kaputt;1;2;3");
@@ -160,6 +171,38 @@ TEST_F(MasterDataTest, AWrongFieldCountStopsTheImportAtItsLineAndKeepsTheRowsBef
     }
     EXPECT_THROW(templates.ImportOneLine(DataTextFile(DataTextSettings()), "5;Kaputt;zehn;2;3;4"), AppError);
     EXPECT_EQ(templates.Item(5).ID, 0);  // nothing half-written
+}
+
+TEST_F(MasterDataTest, AnAmountIsReadOneWayOnlyOrRefusedWithItsLineAndField) {
+    struct Case {
+        const char* text;
+        const char* amount;  // nullptr: refused
+    };
+    const Case cases[] = {
+        {"0,125", "0.125"}, {"-0,125", "-0.125"}, {"12,50", "12.5"},   {"1,5", "1.5"},
+        {"1.125", "1.125"}, {"1,125.50", "1125.5"}, {"1'125.5", "1125.5"}, {"1,125,000", "1125000"},
+        {"1,125", nullptr}, {"-2,500", nullptr},   {"1.125,50", nullptr}, {"1,12,5", nullptr},
+    };
+    Datas& departments = *root.Departments();
+    const std::string file = dir.File("betraege.csv");
+    DataTextSettings settings;
+    settings.DeleteAllFirst = false;
+    settings.Overwrite = true;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        WriteBytes(file, "1;Bern;5\r\n2;Thun;\"" + std::string(c.text) + "\"\r\n");
+        settings.Delimiter = "\"";
+        if (c.amount != nullptr) {
+            ui.ExpectMessageContaining("2 Abteilungen importiert!");
+            EXPECT_EQ(departments.Import(file, settings), 2);
+            EXPECT_EQ(departments.Item(2).Rate, Currency::Parse(c.amount));
+        } else {
+            ui.ExpectMessageContaining("Zeile 2!");
+            EXPECT_EQ(departments.Import(file, settings), 0);
+            EXPECT_NE(departments.ImportError().find("DepartmentRate"), std::string::npos) << departments.ImportError();
+            EXPECT_NE(departments.ImportError().find(c.text), std::string::npos) << departments.ImportError();
+        }
+    }
 }
 
 TEST_F(MasterDataTest, OlderFilesImportWithTheirUmlautsAndOptionsDecideAboutExistingRows) {

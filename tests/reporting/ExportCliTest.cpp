@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -24,8 +25,10 @@ protected:
     std::vector<std::string> Names(const fs::path& folder) {
         std::vector<std::string> names;
         std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-            names.push_back(it->path().filename().string());
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = it->path().filename().string();
+            if (name.front() != '.') names.push_back(name);  // not the exporter's list of its files
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -54,14 +57,26 @@ TEST_F(ExportCliTest, ExportsTheDemoOfficeAndRefusesWhatItCannotDo) {
     const std::string xml = FileBytes((fs::path(office) / "export" / files[1]).string());
     EXPECT_NE(xml.find("<Info_FinanceDatabase>" + finance + "</Info_FinanceDatabase>"), std::string::npos);
 
-    // one file per project straight into --dir, the earlier text files cleared first
+    // one file per project straight into --dir; clearing removes the files of earlier exports
+    // only, never the users' own files or the open database
     const std::string target = dir.File("austausch");
     fs::create_directories(target);
-    std::ofstream(target + "/alt.txt") << "from an earlier run";
-    run = Tlx4r({"export", reporting, "--formats", "TXT", "--clear", "--dir", target});
-    ASSERT_EQ(run.exit_code, 0) << run.err;
-    EXPECT_EQ(run.out, projects + "\n");
-    EXPECT_EQ(std::to_string(Names(target).size()), projects) << "one per project, alt.txt gone";
+    std::ofstream(target + "/eigene.txt") << "the user's own";
+    fs::copy_file(reporting, target + "/Kanzlei.mdb");
+    for (int round = 0; round < 2; ++round) {
+        run = Tlx4r({"export", target + "/Kanzlei.mdb", "--formats", "TXT;MDB", "--clear", "--dir", target});
+        ASSERT_EQ(run.exit_code, 0) << run.err;
+        EXPECT_EQ(run.out, projects + "\n");
+        const auto names = Names(target);
+        EXPECT_EQ(std::to_string(std::count_if(names.begin(), names.end(), [](const std::string& n) {
+                      return n.size() > 4 && n.substr(n.size() - 4) == ".txt" && n != "eigene.txt";
+                  })),
+                  projects)
+            << "one per project, the earlier run's gone";
+        EXPECT_EQ(FileBytes(target + "/eigene.txt"), "the user's own");
+        db::Database open = db::Database::Open(target + "/Kanzlei.mdb");
+        EXPECT_TRUE(open.TableDefs().Exists("Entry")) << "the open database is still itself";
+    }
 
     // a folder that cannot be made is named, and nothing is written
     std::ofstream(dir.File("akte")) << "a file, not a folder";

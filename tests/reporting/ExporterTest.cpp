@@ -1,5 +1,7 @@
 #include "reporting/Exporter.h"
 
+#include "reporting/ExportLedger.h"
+
 #include "core/modStringLibrary.h"
 #include "entries/modDateTime.h"
 #include "db/Database.h"
@@ -8,10 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
+#include <set>
+
+#include <sqlite3.h>
 
 namespace tlx4r {
 namespace {
@@ -197,9 +203,9 @@ TEST_F(ExporterTest, WritesDbfTablesWithTheirSideFile) {
     ex.ItemAdd("Project_ID", "1");
     ex.ItemWrite();
     ex.WorkStop();
-    EXPECT_FALSE(fs::exists(dir_ / "DB00002A.dbf"));
-    EXPECT_FALSE(fs::exists(dir_ / "DB00001B.DBF"));
-    EXPECT_TRUE(fs::exists(dir_ / "DB00001A.dbf"));
+    EXPECT_TRUE(fs::exists(dir_ / "DB00001B.DBF")) << "no export wrote it: kept";
+    EXPECT_FALSE(fs::exists(dir_ / "DB00001A.dbf"));
+    EXPECT_NE(Read(dir_ / "Projekte.db3").find("DB00002A.dbf"), std::string::npos) << "the cleared number is free";
 }
 
 TEST_F(ExporterTest, WritesTheMdbAsADatabaseWithTheTableProjectData) {
@@ -308,6 +314,123 @@ TEST_F(ExporterTest, AFailedRunLeavesNoFileUnderItsRealName) {
         EXPECT_FALSE(fs::exists(dir_ / ("halb" + std::string(ext)))) << ext << " still being written";
     ex.Clear();  // the run is abandoned
     EXPECT_TRUE(Files().empty()) << "the dBase tables of an abandoned run go with it";
+}
+
+TEST_F(ExporterTest, ClearingRemovesOnlyFilesOfEarlierExports) {
+    // the users' own files and the open database share the folder with the exports
+    for (const char* own : {"Notizen.txt", "Kanzlei.mdb", "Brief.xml", "LISTEA.DBF"}) std::ofstream(dir_ / own) << own;
+    fs::create_directories(dir_ / "daneben");
+    std::ofstream(dir_ / "daneben" / "fremd.csv") << "outside the export folder";
+    const std::string database = (dir_ / "Kanzlei.mdb").string();
+    const auto run = [&](bool clear, const char* name) {
+        Exporter ex;
+        ex.SetTypeAll();
+        ex.Path = dir_.string();
+        ex.SetFileNameNone();
+        ex.FileName = name;
+        ex.MakeOneFile = false;
+        ex.ClearBefore = clear;
+        ex.Keep = {database};
+        ex.WorkStart();
+        for (int id : {1, 2}) {
+            ex.ItemAdd("Info_Event", "export");
+            ex.ItemAdd("Project_ID", std::to_string(id));
+            ex.ItemWrite();
+        }
+        ex.WorkStop();
+    };
+    run(false, "Kanzlei");  // the database's own name: the export must not take it
+    const std::vector<std::string> first = ExportLedger(dir_.string()).Names();
+    EXPECT_EQ(first.size(), 2u * 7u) << "xml, mdb, csv, txt, db3 and two dBase tables per item";
+    EXPECT_EQ(Read(database), "Kanzlei.mdb") << "never replaced";
+    // a list edited by hand must not reach beyond the folder or the kept files
+    std::ofstream(dir_ / ExportLedger::kFileName, std::ios::app) << "../daneben/fremd.csv\nKanzlei.mdb\n";
+
+    run(true, "Neu");
+    // the dBase tables' numbers are free again and taken by the new run: 2 tables per item
+    long tables = 0;
+    for (const auto& name : first) {
+        if (name.rfind("DB0", 0) == 0)
+            tables += fs::exists(dir_ / name);
+        else
+            EXPECT_FALSE(fs::exists(dir_ / name)) << name << " of the earlier run";
+    }
+    EXPECT_EQ(tables, 4);
+    for (const char* own : {"Notizen.txt", "Kanzlei.mdb", "Brief.xml", "LISTEA.DBF"})
+        EXPECT_EQ(Read(dir_ / own), own) << own;
+    EXPECT_TRUE(fs::exists(dir_ / "daneben" / "fremd.csv"));
+    EXPECT_EQ(ExportLedger(dir_.string()).Names().size(), 1u + 2u * 7u) << "the kept name and the new run";
+}
+
+TEST_F(ExporterTest, EveryFileOfARunGetsItsOwnSafeName) {
+    // account codes as users type them; the last two share their last eight characters
+    const std::vector<std::string> codes = {"A/B", "C\\D", "E:F*G?", "\"<>|", "x\ty\x01", "100012345678",
+                                            "200012345678"};
+    Exporter ex;
+    ex.SetFormats("XML;CSV");
+    ex.Path = dir_.string();
+    ex.SubDir = "events";
+    ex.SetFileNameNone();
+    ex.FileWithFieldID = true;
+    ex.MakeOneFile = false;
+    ex.WorkStart();
+    for (const auto& code : codes) {
+        ex.IDtext = StrPadLeft(code, 8, U'0');
+        ex.ItemAdd("Project_AccountCode", code);
+        ex.ItemWrite();
+    }
+    ex.WorkStop();
+    EXPECT_EQ(ex.ItemsCount(), static_cast<long>(codes.size()));
+    std::set<std::string> written;
+    for (const auto& f : Files()) {
+        const std::string name = f.filename().string();
+        if (f.extension() != ".csv") continue;
+        EXPECT_EQ(name.find_first_of("/\\:*?\"<>|\t\x01"), std::string::npos) << name;
+        const std::string csv = Read(f);
+        written.insert(csv.substr(csv.find("\r\n") + 2));
+    }
+    EXPECT_EQ(written.size(), codes.size()) << "no file replaced another";
+    EXPECT_EQ(written.count("\"A/B\"\r\n"), 1u) << "the data keep the code";
+}
+
+TEST_F(ExporterTest, NoValueBreaksTheStructureOfAFile) {
+    Exporter ex;
+    ex.SetTypeAll();
+    ex.TypeDBF = false;
+    ex.Path = dir_.string();
+    ex.FileName = "Werte";
+    ex.SetFileNameNone();
+    ex.WorkStart();
+    ex.ItemAdd("Project_Text", "Zeile 1\r\nZeile\t2\x01\x1f Ende");
+    ex.ItemAdd("Project_Name", "B\u00e4r \u20ac \U0001F600");
+    ex.ItemWrite();
+    ex.WorkStop();
+
+    const std::string xml = Read(dir_ / "Werte.xml");
+    EXPECT_NE(xml.find("<Project_Name>B&#228;r &#8364; &#128512;</Project_Name>"), std::string::npos) << xml;
+    EXPECT_NE(xml.find("<Project_Text>Zeile 1&#13;&#10;Zeile&#9;2   Ende</Project_Text>"), std::string::npos) << xml;
+    for (char c : xml) EXPECT_TRUE(c == '\r' || c == '\n' || (c >= 32 && c < 127)) << static_cast<int>(c);
+
+    for (const char* name : {"Werte.csv", "Werte.txt"}) {
+        const std::string text = Read(dir_ / name);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << name << ": a header and one row";
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\t'), std::string(name) == "Werte.txt" ? 2 : 0) << name;
+    }
+
+    // any SQLite program reads the database: it needs no collation of ours
+    sqlite3* plain = nullptr;
+    ASSERT_EQ(sqlite3_open_v2((dir_ / "Werte.mdb").c_str(), &plain, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+    sqlite3_stmt* query = nullptr;
+    EXPECT_EQ(sqlite3_prepare_v2(plain, "SELECT Project_Name FROM ProjectData ORDER BY Project_Text, Project_Name", -1,
+                                 &query, nullptr),
+              SQLITE_OK)
+        << sqlite3_errmsg(plain);
+    EXPECT_EQ(sqlite3_step(query), SQLITE_ROW) << sqlite3_errmsg(plain);
+    sqlite3_finalize(query);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(plain, "PRAGMA integrity_check", nullptr, nullptr, &error), SQLITE_OK) << error;
+    sqlite3_free(error);
+    sqlite3_close(plain);
 }
 
 }  // namespace

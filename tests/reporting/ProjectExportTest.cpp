@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <regex>
+#include <set>
 
 namespace tlx4r {
 namespace {
@@ -83,6 +84,7 @@ protected:
         std::vector<fs::path> out;
         std::error_code ec;
         for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            if (it->path().filename().string().front() == '.') continue;  // the exporter's list of its files
             if (std::regex_match(it->path().filename().string(), std::regex(pattern))) out.push_back(it->path());
         }
         std::sort(out.begin(), out.end());
@@ -251,6 +253,33 @@ TEST_F(ProjectExportTest, AnUnwritableTargetFolderIsNamed) {
         EXPECT_NE(e.Description().find(target.string()), std::string::npos) << e.Description();
     }
     EXPECT_EQ(Matching(Folder(), ".*"), before);
+}
+
+TEST_F(ProjectExportTest, AwkwardCodesAndValuesNeitherLoseFilesNorStopTheRunUnnamed) {
+    // codes that share their last eight characters, and one a file name cannot hold
+    NewProject("1000/12345678", "Erstes");
+    NewProject("2000/12345678", "Zweites");
+    host.options["ProjectExportFormats"] = "CSV";
+    EXPECT_NO_THROW(NewProject("Akte:7/24", "Gespeichert")) << "the change export on saving";
+    EXPECT_EQ(Matching(Folder() / "events", ".*\\.csv").size(), 1u);
+
+    Projects& projects = *root.Projects();
+    ASSERT_EQ(projects.ExportAll(false, false, "CSV;XML"), 3);
+    const auto csv = Matching(Folder() / "export", ".*\\.csv");
+    ASSERT_EQ(csv.size(), 3u) << "one file per project";
+    std::set<std::string> codes;
+    for (const auto& file : csv) codes.insert(ReadCsv(file).values["Project_AccountCode"]);
+    EXPECT_EQ(codes, (std::set<std::string>{"1000/12345678", "2000/12345678", "Akte:7/24"}));
+
+    // a person ID beyond 32 bits, written by another program
+    Db().Execute("UPDATE Project SET PersonID = 5000000000 WHERE AccountCode = \"2000/12345678\"");
+    try {
+        projects.ExportAll(true, false, "CSV");
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_NE(e.Description().find("2000/12345678"), std::string::npos) << e.Description();
+        EXPECT_NE(e.Description().find("PersonID"), std::string::npos) << e.Description();
+    }
 }
 
 }  // namespace
