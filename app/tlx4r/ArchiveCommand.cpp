@@ -1,6 +1,7 @@
 // tlx4r archive and archive-delete: the archive dialogs' actions with their options set as the
 // user would set them. Their questions need --yes, or an answer typed on the terminal.
 #include "Command.h"
+#include "ConsoleUi.h"
 #include "ConfirmUi.h"
 #include "HostSession.h"
 
@@ -37,6 +38,8 @@ struct ArchiveArgs {
 std::optional<ArchiveArgs> Parse(const char* command, const char* usage, const std::vector<std::string>& args,
                                  bool archive) {
     ArchiveArgs out;
+    // The program takes --yes off the command line for every command and tells its console.
+    if (auto* console = dynamic_cast<ConsoleUi*>(&ui::Current())) out.yes = console->AnswerYes();
     std::vector<std::string> database_args;
     auto value = [&](std::size_t& i) -> std::optional<std::string> {
         if (i + 1 == args.size()) {

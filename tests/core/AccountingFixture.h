@@ -30,6 +30,8 @@ protected:
         root.SetInterface(&host);
         host.DatabaseNew(dir.File("Kanzlei 2024.tdb4f"));
         root.DatabaseNew(dir.File("Kanzlei Data.tdb4r"));
+        // Accounts are made by the dozen here: their projects without the project editor.
+        root.Projects()->SetAccountEventsQuiet(true);
     }
     ~AccountingFixture() override {
         root.Tini();

@@ -80,7 +80,8 @@ TEST_F(TransferTest, TheDialogsOptionsTotalWriteOrOnlyTell) {
         ui.ExpectMessage(c.summary, ui::Answer::Ok, "Kelvora Reporting V4", ui::Icon::Information);
         const int pumps = ui.EventPumps();
         root.Transfer();
-        EXPECT_EQ(ui.EventPumps() - pumps, c.pumps);
+        // A run that writes first copies the finance database, which lets events run once more.
+        EXPECT_EQ(ui.EventPumps() - pumps, c.pumps + (c.write ? 1 : 0));
         auto balances = Balances();
         EXPECT_EQ(balances["K100"], c.k100);
         EXPECT_EQ(balances["K200"], c.k200);

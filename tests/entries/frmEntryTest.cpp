@@ -29,6 +29,8 @@ protected:
     // The demonstration office is made once (it takes seconds of disk waits) and copied for
     // every test.
     static void SetUpTestSuite() {
+        // A root object takes the host's calculator when it is made.
+        HostInterface::CalculatorInstall();
         office = new TempDir;
         test::ScriptedUi quiet;
         platform::MemoryStore u, m;
@@ -48,7 +50,6 @@ protected:
     }
 
     EntryFormTest() {
-        HostInterface::CalculatorInstall();
         root.SetInterface(&host);
         for (const std::string& file : {files.finance, files.reporting}) {
             std::filesystem::copy_file(file, dir.File(std::filesystem::path(file).filename().string()));
