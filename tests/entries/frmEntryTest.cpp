@@ -258,5 +258,36 @@ TEST_F(EntryFormTest, NotaryTariffOpensTheCalculatorAndCopyAndDeleteWorkOnTheRow
     root.Entries()->EditNew(1);
 }
 
+TEST_F(EntryFormTest, TemplatesGoInWithACountOrBeforeTheText) {
+    ChooseType("G");
+    const auto pick = [this](const std::string& name, const char* button) {
+        ui.OnForm("frmDatas", [name, button](ui::Form& f) {
+            Set(f, "ListView1", name);
+            Click(f, button);
+        });
+    };
+    ui.OnForm("frmEntry", [&](ui::Form& f) {
+        // A fee entry asks for a count and multiplies the template's amounts.
+        pick("Grundbuchanmeldung", "btnOk");
+        ui.ExpectInput("drei");
+        ui.ExpectMessage("'drei' ist keine ganze Zahl", Answer::Ok, "Anzahl eingeben", ui::Icon::Exclamation);
+        Click(f, "btnTemplateChoose");
+        EXPECT_EQ(Text(f, "txtText"), "");
+        ui.ExpectInput("3");
+        Click(f, "btnTemplateChoose");
+        EXPECT_EQ(Text(f, "txtText"), "3 x Grundbuchanmeldung");
+        EXPECT_EQ(Text(f, "txtCharges"), "450.00");
+        EXPECT_EQ(Text(f, "txtExpenses"), "135.00");
+        EXPECT_EQ(Text(f, "txtTotal"), "585.00");
+        // "Vorne" puts the template before the text, with the separator a sentence needs.
+        pick("Beglaubigung einer Kopie", "btnPrefix");
+        Click(f, "btnTemplateChoose");
+        EXPECT_EQ(Text(f, "txtText"), "Beglaubigung einer Kopie. 3 x Grundbuchanmeldung");
+        ui.ExpectMessage("Die Daten sind geändert worden!\r\nWollen sie speichern?", Answer::No);
+        Click(f, "btnClose");
+    });
+    root.Entries()->EditNew(1);
+}
+
 }  // namespace
 }  // namespace tlx4r
