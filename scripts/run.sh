@@ -34,3 +34,6 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$dir/app/tlx4r-desk" ]; th
 fi
 echo
 echo "No display found: the desktop program tlx4r-desk starts where one is available."
+echo "The command line offers the same operations (./scripts/run.sh COMMAND …):"
+echo
+"$cli" --help
