@@ -308,12 +308,6 @@ bool frmEntry::ValidateAll() {
     return true;
 }
 
-bool frmEntry::Changed() {
-    if (!entry_ || entry_->RecType() == Entry::kNone) return false;
-    if (!ValidateAll()) return false;
-    return !(Current() == baseline_);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Recalculation
 

@@ -105,11 +105,6 @@ public:
     // showing the window or starting a new entry.
     void Load();
 
-    // True when what the form shows differs from what it showed after the entry was last
-    // shown or saved (the chooser fields included). Runs every box's check first; false when a
-    // check refused.
-    bool Changed();
-
     // The form's values apart from the display-only boxes, for the change check.
     struct Values {
         std::optional<Date> book_date;
