@@ -1,5 +1,7 @@
 #include "core/modReporting.h"
 
+#include "ui/Ui.h"
+
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
 #include "hostapi/Calculator.h"
@@ -74,6 +76,15 @@ void HostDocumentOpen(const db::Value& action, const db::Value& path, const db::
 }
 
 void FormShowModal(ui::Form& form) { form.Show(true); }
+
+bool AskToSave(const std::string& second_line, const std::function<bool()>& save) {
+    switch (ui::MsgBox("Die Daten sind geändert worden!\r\n" + second_line, ui::Buttons::YesNoCancel,
+                       ui::Icon::Question, "Eintrag speichern")) {
+        case ui::Answer::Yes: return save();
+        case ui::Answer::No: return true;
+        default: return false;
+    }
+}
 
 void ForeignKeyRepair(const std::string& table, const std::string& prefix) {
     if (goDatabase == nullptr)

@@ -51,6 +51,10 @@ void TraceWrite(std::initializer_list<db::Value> values);
 void HostDocumentOpen(const db::Value& action, const db::Value& path, const db::Value& arguments);
 // Shows the form modally through the Ui.
 void FormShowModal(ui::Form& form);
+// The question of an editor with unsaved changes ("Die Daten sind geändert worden!" and then
+// second_line, titled "Eintrag speichern"): Yes runs save, No discards. True when the caller may
+// go on: saved, or discarded; false on Cancel or when saving failed.
+bool AskToSave(const std::string& second_line, const std::function<bool()>& save);
 // Sets the foreign key prefix + "ID" of table to 0 where it is Null or names no row of the table
 // prefix. Throws AppError 91 while no reporting database is open.
 void ForeignKeyRepair(const std::string& table, const std::string& prefix);

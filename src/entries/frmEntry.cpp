@@ -472,12 +472,7 @@ bool frmEntry::SaveAsk() {
     if (!entry_ || entry_->RecType() == Entry::kNone) return true;
     if (!ValidateAll()) return false;
     if (Current() == baseline_) return true;
-    switch (ui::MsgBox("Die Daten sind geändert worden!\r\nWollen sie speichern?", ui::Buttons::YesNoCancel,
-                       ui::Icon::Question, "Eintrag speichern")) {
-        case ui::Answer::Yes: return SaveClick();
-        case ui::Answer::No: return true;
-        default: return false;
-    }
+    return AskToSave("Wollen sie speichern?", [this] { return SaveClick(); });
 }
 
 // direction: -2 first, -1 previous, 1 next, 2 last.

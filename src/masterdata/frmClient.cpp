@@ -124,12 +124,7 @@ bool frmClient::Save() {
 
 bool frmClient::AskSave() {
     if (!Changed()) return true;
-    switch (ui::MsgBox("Die Daten sind geändert worden!" + std::string(kNl) + "Wollen sie speichern!",
-                       ui::Buttons::YesNoCancel, ui::Icon::Question, "Eintrag speichern")) {
-        case ui::Answer::Yes: return Save();
-        case ui::Answer::No: return true;
-        default: return false;
-    }
+    return AskToSave("Wollen sie speichern!", [this] { return Save(); });
 }
 
 void frmClient::ShowPage(bool extras) {

@@ -196,12 +196,7 @@ bool frmProject::Save() {
 
 bool frmProject::AskSave() {
     if (!Changed()) return true;
-    switch (ui::MsgBox("Die Daten sind geändert worden!" + std::string(kNl) + "Wollen sie speichern?",
-                       ui::Buttons::YesNoCancel, ui::Icon::Question, "Eintrag speichern")) {
-        case ui::Answer::Yes: return Save();
-        case ui::Answer::No: return true;
-        default: return false;
-    }
+    return AskToSave("Wollen sie speichern?", [this] { return Save(); });
 }
 
 void frmProject::ShowPage(bool extras) {
