@@ -106,6 +106,33 @@ TEST_F(PlayCliTest, RecordsEveryRecordTypeAndTheRowsMatchTheForm) {
     EXPECT_NE(played.out.find("result: Entry.RecType=7"), std::string::npos);
 }
 
+TEST_F(PlayCliTest, ANewClientTakesOverTwoProjectsAndAPersonsRateRises) {
+    const std::string script =
+        "start Clients.EditNew\n"
+        "set txtKeyName Treuhand Aare AG\nset txtCompany Treuhand Aare AG\nset txtCity Bern\nclick btnSave\n"
+        "click btnProjects\nclick optLinked(2)\n"
+        "set txtProject 1100.001\nanswer Nein\nclick btnLinkReplace\n"
+        "set txtProject 1100.003\nanswer Ja\nclick btnLinkReplace\n"
+        "set txtProject 1100.006\nanswer Ja\nclick btnLinkReplace\n"
+        "click btnDone\nclick btnClose\n"
+        "start Persons.EditByID 2\nset txtRate 310\nclick btnOk\n";
+    auto played = Play(script);
+    ASSERT_EQ(played.exit_code, 0) << played.err << played.out;
+    const auto created = played.out.find("result: EditNew=");
+    ASSERT_NE(created, std::string::npos) << played.out;
+    const std::string client_id = played.out.substr(created + 16, played.out.find('\n', created) - created - 16);
+
+    // The refused move left nothing behind; the accepted ones moved exactly the two projects.
+    auto linked = Tlx4r({"sql", reporting,
+                         "SELECT p.AccountCode, c.KeyName, c.City FROM Project p INNER JOIN Client c "
+                         "ON p.ClientID = c.ID WHERE c.ID = " + client_id + " ORDER BY p.AccountCode"});
+    ASSERT_EQ(linked.exit_code, 0) << linked.err;
+    EXPECT_EQ(linked.out, "AccountCode,KeyName,City\r\n1100.003,Treuhand Aare AG,Bern\r\n1100.006,Treuhand Aare AG,Bern\r\n");
+    auto rate = Tlx4r({"sql", reporting, "SELECT PersonRate FROM Person WHERE ID = 2"});
+    EXPECT_EQ(rate.out, "PersonRate\r\n310.00\r\n") << rate.err;
+    EXPECT_NE(played.out.find("result: Rate=310.00"), std::string::npos) << played.out;
+}
+
 TEST_F(PlayCliTest, AScriptErrorNamesTheLineAndKeepsWhatWasSaved) {
     auto played = Play("start Entries.EditNew\nset ListView1 A\nclick btnOk\nset txtNowhere 1\n");
     EXPECT_EQ(played.exit_code, 2);
