@@ -9,6 +9,7 @@
 #include "qt/ViewRegistry.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPixmap>
 
 #include <cstdio>
@@ -53,6 +54,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName("tlx4r-desk");
+    // The desktop file's name ties the window to its launcher; the theme's icon wins when the
+    // program is installed, the built-in one serves a build tree.
+    QApplication::setDesktopFileName("tlx4r-desk");
+    QApplication::setWindowIcon(QIcon::fromTheme("tlx4r", QIcon(":/icons/tlx4r.png")));
     tlx4r::qt::RegisterHostViews(tlx4r::qt::ViewRegistry::Instance());
     if (screenshot) return Screenshot(argv[2], QString::fromLocal8Bit(argv[3]));
 
