@@ -20,6 +20,7 @@ const std::map<std::string, Default>& Defaults() {
     static const std::map<std::string, Default> defaults{
         {utf8::Lower(HostOptions::kEnableExporter), {true, "True"}},
         {utf8::Lower(HostOptions::kProjectExportFormats), {false, ""}},
+        {utf8::Lower(HostOptions::kOfficeName), {false, ""}},
     };
     return defaults;
 }

@@ -20,6 +20,9 @@ public:
     // The formats a changed project or client is exported in, into "events" beside the reporting
     // database; "" (the default) exports nothing.
     static constexpr const char* kProjectExportFormats = "ProjectExportFormats";
+    // The office's name at the head of every printed report; "" (the default) prints the name
+    // of the finance database instead.
+    static constexpr const char* kOfficeName = "OfficeName";
 
     // Works on the program's stores.
     HostOptions();

@@ -1,6 +1,7 @@
 // tlx4r-desk: the desktop program, the substitute host's main window on an office.
 //   tlx4r-desk [FINANCE.tdb4f]                  opens that office (else the last one)
-//   tlx4r-desk --screenshot FORM FILE.png       renders a registered form's view to a picture
+//   tlx4r-desk --screenshot FORM FILE.png       renders a registered form's view (or "first-start",
+//                                               the first start's question) to a picture
 //   tlx4r-desk --screenshot-main FINANCE FILE.png  renders the main window on an office
 #include "host/qt/HostViews.h"
 #include "host/qt/MainWindow.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPixmap>
 
 #include <cstdio>
@@ -20,6 +22,12 @@
 namespace {
 
 int Screenshot(const std::string& form_name, const QString& file) {
+    if (form_name == "first-start") {
+        auto box = tlx4r::qt::MainWindow::FirstStartQuestion(nullptr);
+        box->show();
+        QApplication::processEvents();
+        return box->grab().save(file, "PNG") ? 0 : 1;
+    }
     auto& registry = tlx4r::qt::ViewRegistry::Instance();
     auto form = registry.CreateSample(form_name);
     if (!form) {

@@ -10,10 +10,13 @@
 #include "host/DemoData.h"
 #include "host/HostAccounts.h"
 #include "host/frmAccount.h"
+#include "host/frmBackups.h"
+#include "host/frmOptions.h"
 #include "masterdata/Clients.h"
 #include "masterdata/Datas.h"
 #include "masterdata/Projects.h"
 #include "reporting/frmEntriesShow.h"
+#include "platform/DocumentOpener.h"
 #include "platform/Folders.h"
 #include "types/Utf8.h"
 
@@ -205,14 +208,39 @@ void MainWindow::BuildMenus() {
     action(database, "&Komprimieren", [this] { Run([this] { root_->DatabaseCompact(); }); });
     action(database, "K&onvertieren", [this] { Run([this] { root_->DatabaseConvert(); }); });
     action(database, "&Schliessen", [this] { Run([this] { root_->DatabaseClose(); }); });
+    database->addSeparator();
+    action(database, "&Datensicherungen…", [this] { Run([this] { frmBackups(*root_).ShowFor(); }); });
+
+    QMenu* extras = menuBar()->addMenu("E&xtras");
+    action(extras, "&Optionen…", [this] { OptionsEdit(); });
 
     QMenu* help = menuBar()->addMenu("&Hilfe");
+    action(help, "&Benutzerhandbuch", [this] { UserGuide(); }, QKeySequence::HelpContents);
     action(help, "&Info…", [this] { Run([this] { root_->Info(); }); });
 
     QToolBar* bar = addToolBar("Werkzeuge");
     bar->setObjectName("toolBar");
     bar->addAction(entry_new);
     bar->addAction(account_new);
+}
+
+void MainWindow::OptionsEdit() {
+    try {
+        frmOptions(options_, *root_).Edit();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(this, kTitle, "Die Optionen können nicht gespeichert werden.\n" + Q(e.what()));
+    }
+    RefreshAll();
+}
+
+void MainWindow::UserGuide() {
+    // Installed beside the programs; a build tree finds it in its sources.
+    const std::string installed =
+        (QCoreApplication::applicationDirPath() + "/../share/doc/tlx4r/user-guide.md").toStdString();
+    std::error_code ec;
+    const std::string guide = std::filesystem::exists(installed, ec) ? installed : TLX4R_DOCS_SOURCE "/user-guide.md";
+    if (platform::DefaultOpener().Open(guide, "") <= 32)
+        QMessageBox::information(this, kTitle, "Das Benutzerhandbuch kann nicht geöffnet werden:\n" + Q(guide));
 }
 
 template <class F>
@@ -259,20 +287,28 @@ bool MainWindow::OpenDemo() {
     return true;
 }
 
+std::unique_ptr<QMessageBox> MainWindow::FirstStartQuestion(QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(
+        QMessageBox::Question, kTitle,
+        "Willkommen! Es ist noch keine Kanzlei geöffnet.\n\nMöchten Sie eine neue Kanzlei anlegen, "
+        "eine bestehende öffnen oder die Demo-Kanzlei ausprobieren?",
+        QMessageBox::NoButton, parent);
+    box->addButton("&Neue Kanzlei…", QMessageBox::AcceptRole)->setObjectName("create");
+    box->addButton("&Öffnen…", QMessageBox::AcceptRole)->setObjectName("open");
+    QPushButton* demo = box->addButton("&Demo-Kanzlei", QMessageBox::AcceptRole);
+    demo->setObjectName("demo");
+    box->addButton("&Später", QMessageBox::RejectRole)->setObjectName("later");
+    box->setDefaultButton(demo);
+    return box;
+}
+
 void MainWindow::FirstStart() {
-    QMessageBox box(QMessageBox::Question, kTitle,
-                    "Willkommen! Es ist noch keine Kanzlei geöffnet.\n\nMöchten Sie eine neue Kanzlei anlegen, "
-                    "eine bestehende öffnen oder die Demo-Kanzlei ausprobieren?",
-                    QMessageBox::NoButton, this);
-    QPushButton* create = box.addButton("&Neue Kanzlei…", QMessageBox::AcceptRole);
-    QPushButton* open = box.addButton("&Öffnen…", QMessageBox::AcceptRole);
-    QPushButton* demo = box.addButton("&Demo-Kanzlei", QMessageBox::AcceptRole);
-    box.addButton("&Später", QMessageBox::RejectRole);
-    box.setDefaultButton(demo);
-    box.exec();
-    if (box.clickedButton() == create) NewOffice();
-    if (box.clickedButton() == open) OpenOfficeChoose();
-    if (box.clickedButton() == demo) OpenDemo();
+    auto box = FirstStartQuestion(this);
+    box->exec();
+    const QString chosen = box->clickedButton() ? box->clickedButton()->objectName() : QString();
+    if (chosen == "create") NewOffice();
+    if (chosen == "open") OpenOfficeChoose();
+    if (chosen == "demo") OpenDemo();
     RefreshAll();
 }
 

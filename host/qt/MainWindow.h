@@ -14,6 +14,7 @@
 #include <string>
 
 class QLabel;
+class QMessageBox;
 class QLineEdit;
 class QTreeWidget;
 
@@ -43,6 +44,9 @@ public:
     bool OpenOffice(const std::string& finance);
     // Creates the demonstration office in the user's data folder on first use and opens it.
     bool OpenDemo();
+    // The question of the very first start: a new office, an existing one, the demonstration
+    // office, or later. Its buttons are named "create", "open", "demo" and "later".
+    static std::unique_ptr<QMessageBox> FirstStartQuestion(QWidget* parent);
     // Re-reads accounts, entries and the status line.
     void RefreshAll();
 
@@ -59,6 +63,8 @@ private:
     void EntryNew();
     void EntryEdit();
     void EntriesList();
+    void OptionsEdit();
+    void UserGuide();
     // Runs a component operation: its errors become messages, the lists are read again after.
     template <class F>
     void Run(F&& operation);

@@ -45,12 +45,11 @@ void OlContacts::SetSource(const std::string& source, bool store) {
     Logoff();
 }
 
-bool OlContacts::SourceChoose() {
+std::optional<std::string> OlContacts::AskSource(const std::string& current) {
     ui::FileDialogRequest request;
     request.title = "Kontakte (vCard) wählen";
     request.filters = {{"vCard (*.vcf)", "*.vcf"}, {"Alle (*.*)", "*.*"}};
     request.default_ext = ".vcf";
-    const std::string current = Source();
     std::error_code ec;
     if (std::filesystem::is_directory(current, ec)) {
         request.initial_dir = current;
@@ -60,14 +59,19 @@ bool OlContacts::SourceChoose() {
     }
     request.must_exist = true;
     const auto chosen = ui::Current().FileDialog(request);
-    if (!chosen) return false;
-    std::string source = *chosen;
-    const std::string folder = std::filesystem::path(source).parent_path().string();
+    if (!chosen) return std::nullopt;
+    const std::string folder = std::filesystem::path(*chosen).parent_path().string();
     if (!folder.empty() && VCardFiles(folder).size() > 1 &&
         ui::MsgBox("Alle Kontaktdateien (*.vcf) im Ordner" + std::string("\r\n") + folder + "\r\n" + "verwenden?",
                    ui::Buttons::YesNo, ui::Icon::Question, kNotActiveCaption) == ui::Answer::Yes)
-        source = folder;
-    SetSource(source);
+        return folder;
+    return chosen;
+}
+
+bool OlContacts::SourceChoose() {
+    const auto source = AskSource(Source());
+    if (!source) return false;
+    SetSource(*source);
     return true;
 }
 

@@ -42,6 +42,9 @@ public:
     // Lets the user choose a vCard file and, when its folder holds more of them, whether the
     // whole folder is the source. True when a source was chosen (and stored).
     bool SourceChoose();
+    // The same choice starting from current, without storing it: the chosen file or folder,
+    // nullopt when the user cancels.
+    static std::optional<std::string> AskSource(const std::string& current);
 
     // True when the source exists and can be read.
     bool Active() const;

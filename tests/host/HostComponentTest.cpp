@@ -6,12 +6,16 @@
 #include "host/HostOptions.h"
 #include "host/HostTrace.h"
 #include "host/frmAccountChoose.h"
+#include "host/frmBackups.h"
+#include "host/frmOptions.h"
 
 #include "core/FibuTables.h"
 #include "core/Finance.h"
 #include "core/Reporting.h"
+#include "masterdata/OlContacts.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
+#include "core/modBackup.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/DbError.h"
@@ -20,6 +24,8 @@
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace tlx4r {
 namespace {
@@ -178,6 +184,90 @@ TEST_F(HostComponentTest, TheDemoBuildsALinkedPairOnceAndRefusesToOverwriteIt) {
     }
     EXPECT_EQ(FileBytes(files.finance), before);
     again.Tini();
+}
+
+TEST_F(HostComponentTest, OptionsAreStoredOnlyWhenAcceptedAndEveryValueIsValid) {
+    const std::string cards = dir.File("kontakte.vcf");
+    std::ofstream(cards) << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Anna Muster\r\nN:Muster;Anna;;;\r\nEND:VCARD\r\n";
+    ui.ExpectMessageContaining("von 0 bis 1000").ExpectMessageContaining("ist nicht vorhanden");
+    ui.OnForm("frmOptions", [&](ui::Form& f) {
+        auto& form = dynamic_cast<frmOptions&>(f);
+        EXPECT_TRUE(form.chkEnableExporter.Checked());
+        EXPECT_EQ(form.txtBackupsKept.Text(), "10");
+        form.txtOfficeName.UserSetText("Notariat Muster");
+        form.chkEnableExporter.UserClick();
+        form.txtBackupsKept.UserSetText("1001");
+        form.btnOk.UserClick();
+        form.txtBackupsKept.UserSetText("3");
+        form.txtContactsSource.UserSetText(dir.File("fehlt.vcf"));
+        form.btnOk.UserClick();
+        // refused twice: still open, nothing stored yet
+        EXPECT_TRUE(form.Visible());
+        EXPECT_EQ(options.Text(HostOptions::kOfficeName), "");
+        EXPECT_EQ(BackupsKept(), 10);
+        form.txtContactsSource.UserSetText(cards);
+        form.btnOk.UserClick();
+    });
+    frmOptions dialog(options, root);
+    EXPECT_TRUE(dialog.Edit());
+    EXPECT_EQ(options.Text(HostOptions::kOfficeName), "Notariat Muster");
+    EXPECT_FALSE(options.Boolean(HostOptions::kEnableExporter));
+    EXPECT_EQ(BackupsKept(), 3);
+    EXPECT_EQ(root.OlContacts()->Source(), cards);
+    EXPECT_TRUE(root.OlContacts()->Active());
+
+    ui.OnForm("frmOptions", [](ui::Form& f) {
+        auto& form = dynamic_cast<frmOptions&>(f);
+        EXPECT_EQ(form.txtOfficeName.Text(), "Notariat Muster");
+        form.txtOfficeName.UserSetText("verworfen");
+        form.txtBackupsKept.UserSetText("0");
+        form.btnCancel.UserClick();
+    });
+    EXPECT_FALSE(dialog.Edit());
+    EXPECT_EQ(options.Text(HostOptions::kOfficeName), "Notariat Muster");
+    EXPECT_EQ(BackupsKept(), 3);
+}
+
+TEST_F(HostComponentTest, ABackupTakenInTheDesktopGivesBackTheRowsBefore) {
+    const DemoFiles files = DemoCreate(dir.File("demo"), host, root);
+    const std::string sum = "SELECT Count(*), Sum(Charges) FROM Entry";
+    const auto state = [&] {
+        auto rs = root.Database()->OpenRecordset(sum, db::RecordsetType::Snapshot);
+        return std::to_string(rs.Get(0).ToLong()) + "/" + rs.Get(1).ToText();
+    };
+    const std::string before = state();
+    frmBackups dialog(root);
+    ui.OnForm("frmBackups", [](ui::Form& f) {
+        auto& backups = dynamic_cast<frmBackups&>(f);
+        const int taken = backups.lvwBackups.Count();
+        backups.btnBackupNow.UserClick();
+        ASSERT_EQ(backups.lvwBackups.Count(), taken + 1);
+        EXPECT_EQ(backups.lvwBackups.CellText(0, 1), "manual");
+        backups.btnClose.UserClick();
+    });
+    dialog.ShowFor();
+
+    root.Database()->Execute("DELETE FROM Entry WHERE RecType = 3");
+    const std::string damaged = state();
+    ASSERT_NE(damaged, before);
+
+    ui.ExpectMessageContaining("zurücksetzen?", ui::Answer::No)
+        .ExpectMessageContaining("zurücksetzen?", ui::Answer::Yes)
+        .ExpectMessageContaining("ist zurückgeladen");
+    ui.OnForm("frmBackups", [&](ui::Form& f) {
+        auto& backups = dynamic_cast<frmBackups&>(f);
+        backups.lvwBackups.UserSelect(0);
+        backups.btnRestore.UserClick();  // declined
+        EXPECT_EQ(state(), damaged);
+        backups.btnRestore.UserClick();
+        // the state it replaced is kept as the newest backup
+        EXPECT_EQ(backups.lvwBackups.CellText(0, 1), "restore");
+        backups.btnClose.UserClick();
+    });
+    dialog.ShowFor();
+    ASSERT_NE(root.Database(), nullptr);
+    EXPECT_EQ(root.DatabaseName(), files.reporting);
+    EXPECT_EQ(state(), before);
 }
 
 }  // namespace

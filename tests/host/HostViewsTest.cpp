@@ -30,10 +30,12 @@ TEST(HostViews, EveryControlOfTheHostFormsIsBoundAndTheChooserFollowsTheUser) {
     test::ScriptedUi ui;
     auto& registry = ViewRegistry::Instance();
     RegisterHostViews(registry);
-    ASSERT_TRUE(registry.Has("frmAccountChoose"));
-    auto sample = registry.CreateSample("frmAccountChoose");
-    std::unique_ptr<QWidget> sample_view(registry.CreateView(*sample));
-    EXPECT_EQ(UnboundControls(*sample, sample_view.get()), std::vector<std::string>{});
+    for (const char* name : {"frmAccountChoose", "frmAccount", "frmOptions", "frmBackups"}) {
+        ASSERT_TRUE(registry.Has(name)) << name;
+        auto sample = registry.CreateSample(name);
+        std::unique_ptr<QWidget> sample_view(registry.CreateView(*sample));
+        EXPECT_EQ(UnboundControls(*sample, sample_view.get()), std::vector<std::string>{}) << name;
+    }
 
     frmAccountChoose form;
     std::vector<AccountData> accounts(3);
