@@ -2,6 +2,7 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/Transaction.h"
 
 #include <exception>
 
@@ -9,11 +10,18 @@ namespace tlx4r {
 
 namespace {
 
-// One step of an assert: its failure must not stop the next one.
+// The layer's number for a disk or network error (full disk, failing device).
+constexpr long kDiskError = 3043;
+
+// One step of an assert: its failure must not stop the next one (a query over a table that is
+// not there yet is made on a later run). A failing disk is different: nothing after it can be
+// written either, and the user must hear of it.
 template <class Step>
 void Try(Step&& step) {
     try {
         step();
+    } catch (const db::DbError& e) {
+        if (e.Number() == kDiskError) throw;
     } catch (const std::exception&) {
     }
 }
@@ -93,7 +101,12 @@ void QueryAssert(db::Database& db, const schema::QueryDecl& query, bool force) {
         auto& queries = db.QueryDefs();
         if (queries.Exists(query.name)) {
             if (!force) return;
+            // Replaced in one step, so that a failure keeps the query there was.
+            db::Transaction tx(db);
             queries.Delete(query.name);
+            queries.Append(db::QueryDef(query.name, query.sql));
+            tx.Commit();
+            return;
         }
         queries.Append(db::QueryDef(query.name, query.sql));
     });

@@ -11,7 +11,8 @@ class Database;
 // The routines that make a database's schema match its declaration (ReportingSchema). They add
 // what is missing and never alter or drop what exists. Each single step swallows its own
 // failure and the walk goes on: an old or damaged file must still open, with as much of the
-// schema as could be made.
+// schema as could be made. Only a failing disk (DbError 3043) stops the walk, since nothing
+// after it could be written either.
 namespace tlx4r {
 
 // Creates the table when it is missing, with its key ID (Long, default 0, rule "> 0"; with
@@ -32,7 +33,8 @@ void RelationAssert(db::Database& db, const schema::RelationDecl& relation);
 // Deletes every relation whose name starts with prefix ("" deletes all of them).
 void RelationsDelete(db::Database& db, const std::string& prefix);
 
-// Creates the stored query when it is missing; with force it is deleted first and made anew.
+// Creates the stored query when it is missing; with force it is replaced by a new one in one
+// step, so that a failure keeps the old one.
 void QueryAssert(db::Database& db, const schema::QueryDecl& query, bool force = false);
 
 }  // namespace tlx4r

@@ -50,9 +50,9 @@ void Entries::Assert() {
     AssertQueryDefs(false);
 }
 
-void Entries::AssertQueryDefs(bool force) noexcept {
-    // QueryAssert swallows its own failures: a query over a table that is not there yet is
-    // made on a later run.
+void Entries::AssertQueryDefs(bool force) {
+    // QueryAssert swallows its own failures but a failing disk's: a query over a table that is
+    // not there yet is made on a later run.
     QueryAssert(db_, schema::EntryQuery(), force);
     QueryAssert(db_, schema::EntryFullQuery(), force);
 }

@@ -44,8 +44,9 @@ public:
     // Null) back to 1 and creates the stored queries that are missing.
     void Assert();
     // The stored queries: created when missing; with force made anew from the current SQL, so
-    // that a changed SQL reaches an existing database. Never throws.
-    void AssertQueryDefs(bool force = false) noexcept;
+    // that a changed SQL reaches an existing database. Throws only when the disk fails (DbError
+    // 3043); every other failure is left for a later run.
+    void AssertQueryDefs(bool force = false);
     // The column names of "vEntry", each followed by ";" ("ID;ProjectID;…;PersonNameShort;");
     // "" when the query cannot be opened.
     std::string EntryFields();
