@@ -24,11 +24,15 @@ std::uint32_t GetLe(const unsigned char* p, int bytes) {
     return v;
 }
 
+// The five bytes Windows-1252 leaves unassigned come back from older files as characters of
+// their own; written into a table they would make strict readers refuse the whole file.
+bool Unassigned(int byte) { return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D; }
+
 std::string ToCp1252(const std::string& text) {
     std::string out;
     for (char32_t c : utf8::Decode(text)) {
         int b = utf8::ToCp1252(c);
-        out += b < 0 ? '?' : static_cast<char>(b);
+        out += b < 0 || Unassigned(b) ? '?' : static_cast<char>(b);
     }
     return out;
 }

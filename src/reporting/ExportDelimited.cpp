@@ -1,17 +1,21 @@
 #include "ExportDelimited.h"
 
 #include "core/modStringLibrary.h"
+#include "types/Utf8.h"
 
 namespace tlx4r {
 
 namespace {
 
 // Readers of these files split rows at line ends and TXT fields at tabs, whatever the quotes say.
-std::string OneLine(std::string value) {
-    for (char& c : value) {
+// The files are UTF-8 throughout: a byte that is no UTF-8 (a value from an older file) is taken
+// as its Windows-1252 character, as everywhere else in the program.
+std::string OneLine(std::string_view value) {
+    std::string text = utf8::Encode(utf8::Decode(value));
+    for (char& c : text) {
         if (c == '\t' || c == '\r' || c == '\n') c = ' ';
     }
-    return value;
+    return text;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "JetTestDb.h"
 
 #include "db/DbError.h"
+#include "support/Mutator.h"
 
 #include <gtest/gtest.h>
 
@@ -50,31 +51,21 @@ const std::vector<std::string>& Pieces() {
 }
 
 TEST(JetSqlFuzz, AnyTextTranslatesOrFailsWithADbError) {
-    long iterations = 3000;
-    if (const char* budget = std::getenv("TLX4R_FUZZ_ITERATIONS")) iterations = std::max(1L, std::atol(budget));
+    const long iterations = tlx4r::test::Mutator::Budget(3000);
     JetTestDb db;
     // Only the finance database is attached: a mutated path must not make files anywhere.
     JetSql jet(db, [&db](const std::string& path) -> std::string {
         if (path != db.finance_path()) throw DbError(3024, "no such file: " + path);
         return "fin";
     });
-    std::mt19937 random(20241205);
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    std::vector<std::string> seeds = Seeds();
+    for (std::string& seed : seeds)
+        for (std::size_t p; (p = seed.find("$FIN")) != std::string::npos;) seed.replace(p, 4, db.finance_path());
+    tlx4r::test::Mutator mutator(20241205, Pieces());
     long translated = 0;
     long refused = 0;
     for (long i = 0; i < iterations; ++i) {
-        std::string text = Seeds()[pick(Seeds().size())];
-        for (std::size_t p; (p = text.find("$FIN")) != std::string::npos;) text.replace(p, 4, db.finance_path());
-        const int mutations = 1 + static_cast<int>(pick(4));
-        for (int m = 0; m < mutations && !text.empty(); ++m) {
-            const std::size_t at = pick(text.size() + 1);
-            switch (pick(4)) {
-                case 0: text.insert(at, Pieces()[pick(Pieces().size())]); break;
-                case 1: text.erase(std::min(at, text.size() - 1), 1 + pick(8)); break;
-                case 2: text[std::min(at, text.size() - 1)] = static_cast<char>(pick(256)); break;
-                default: text.insert(at, text.substr(pick(text.size()), 1 + pick(16))); break;
-            }
-        }
+        const std::string text = mutator.MutateOneOf(seeds);
         try {
             const Translation translation = jet.Translate(text);
             ++translated;

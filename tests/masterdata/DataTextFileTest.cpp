@@ -2,6 +2,8 @@
 
 #include "MasterDataFixture.h"
 #include "masterdata/Datas.h"
+#include "db/DbError.h"
+#include "support/Mutator.h"
 #include "types/AppError.h"
 
 #include <filesystem>
@@ -171,6 +173,52 @@ TEST_F(MasterDataTest, AFailingLineStopsTheImportAtItsLineAndLeavesTheTableAsItW
     }
     EXPECT_THROW(templates.ImportOneLine(DataTextFile(DataTextSettings()), "5;Kaputt;zehn;2;3;4"), AppError);
     EXPECT_EQ(templates.Item(5).ID, 0);  // nothing half-written
+}
+
+// Mutated lines of every lookup table: a line goes in whole, or is refused with the import's
+// own error and leaves the table exactly as it was; nothing else may come out of it.
+TEST_F(MasterDataTest, AMutatedLineGoesInWholeOrIsRefusedAndChangesNothing) {
+    struct Table {
+        Datas* data;
+        const char* sql;  // what a refused line must leave unchanged
+        std::vector<std::string> seeds;
+    };
+    const Table tables[] = {
+        {root.Templates(), "SELECT Count(*) & '|' & Sum(ID) & '|' & Sum(TemplateCharges) & '|' & Max(TemplateNameFull) FROM Template",
+         {"1;Brief;10;0;2;1", "2;\"Meier; Partner\";20,5;5;;1", "3;Vollmacht;1'234.50;-0.05;0;0"}},
+        {root.Persons(), "SELECT Count(*) & '|' & Sum(ID) & '|' & Sum(PersonRate) & '|' & Max(PersonNameFull) FROM Person",
+         {"1;Anna Muster;180;AM", "2;\"Bühler, Martin\";290.00;MB"}},
+        {root.Departments(), "SELECT Count(*) & '|' & Sum(ID) & '|' & Max(DepartmentNameFull) FROM Department",
+         {"1;Notariat", "2;\"Recht; Steuern\""}},
+    };
+    DataTextSettings settings;
+    settings.Delimiter = "\"";
+    const DataTextFile format(settings);
+    test::Mutator mutator(20261205, {";", "\"", "\"\"", "'", ",", ".", "-", " ", "\t", "0", "9", "1e9", "2147483648",
+                                     "-2147483649", "99999999999999999999", "1'000.50", "0,125", "\xC3\xA4", "\xFF",
+                                     "\xC3", "NaN", "inf"});
+    const long lines = test::Mutator::Budget(1000);
+    long taken = 0;
+    long refused = 0;
+    for (long i = 0; i < lines; ++i) {
+        const Table& table = tables[mutator.Pick(std::size(tables))];
+        const std::string line = mutator.MutateOneOf(table.seeds);
+        const std::string before = Scalar(table.sql).ToText();
+        try {
+            table.data->ImportOneLine(format, line);
+            ++taken;
+        } catch (const AppError&) {
+            ++refused;
+            EXPECT_EQ(Scalar(table.sql).ToText(), before) << "refused, yet changed: " << line;
+        } catch (const db::DbError&) {
+            ++refused;
+            EXPECT_EQ(Scalar(table.sql).ToText(), before) << "refused, yet changed: " << line;
+        } catch (const std::exception& e) {
+            ADD_FAILURE() << "neither taken nor refused with the import's error: " << e.what() << "\nline: " << line;
+        }
+    }
+    EXPECT_GT(taken, lines / 10);
+    EXPECT_GT(refused, lines / 10);
 }
 
 TEST_F(MasterDataTest, AnAmountIsReadOneWayOnlyOrRefusedWithItsLineAndField) {

@@ -3,6 +3,7 @@
 #include "masterdata/modOlContacts.h"
 
 #include "db/TempDb.h"
+#include "support/Mutator.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
@@ -125,23 +126,15 @@ TEST(VCardTest, MutatedCardsNeverCrashTheReader) {
         "BEGIN:VCARD\r\nVERSION:2.1\r\nN;ENCODING=QUOTED-PRINTABLE:M=FCller;J=\r\n=FCrg\r\n"
         "ADR;WORK:;;Weg 1\\;2;Bern;;3000;CH\r\nTEL;TYPE=\"work,voice\":031\r\nEMAIL;PREF=1:a@b\r\n"
         "PHOTO;ENCODING=BASE64:QUJD\r\n REVG\r\n\r\nX-MS-FILE-AS:M\\, J\r\nEND:VCARD\r\n";
-    const std::string alphabet = "=:;,\\\"\r\n \tABCVDEGIN.-\xC3\xBC\xFC";
-    std::mt19937 rng(12345);
+    test::Mutator mutator(12345, {"=", ":", ";", ",", "\\", "\"", "\r\n", "\r\n ", "=\r\n", "\t", "\xC3\xBC", "\xFC",
+                                  "BEGIN:VCARD\r\n", "END:VCARD\r\n", ";CHARSET=UTF-8", ";CHARSET=WINDOWS-1252",
+                                  ";ENCODING=QUOTED-PRINTABLE", "=C3=BC", "=F", "KIND:group\r\n", "FN:"},
+                            8);
+    const long rounds = test::Mutator::Budget(400);
     std::size_t contacts = 0;
-    for (int round = 0; round < 400; ++round) {
-        std::string text = seed;
-        const int edits = 1 + static_cast<int>(rng() % 8);
-        for (int e = 0; e < edits && !text.empty(); ++e) {
-            const std::size_t at = rng() % text.size();
-            switch (rng() % 4) {
-                case 0: text[at] = alphabet[rng() % alphabet.size()]; break;
-                case 1: text.insert(at, 1, alphabet[rng() % alphabet.size()]); break;
-                case 2: text.erase(at, 1 + rng() % 5); break;
-                default: text.insert(at, text.substr(rng() % text.size(), rng() % 40)); break;
-            }
-        }
+    for (long round = 0; round < rounds; ++round) {
         VCardResult r;
-        VCardRead(text, "fuzz.vcf", r);
+        VCardRead(mutator.Mutate(seed), "fuzz.vcf", r);
         contacts += r.contacts.size();
         for (const OlContact& c : r.contacts) EXPECT_FALSE(c.FileAs.empty());
     }
