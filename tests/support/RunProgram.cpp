@@ -1,9 +1,13 @@
 #include "RunProgram.h"
 
+#include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tlx4r::test {
 
@@ -33,6 +37,32 @@ Outcome RunProgram(const std::string& program, const std::vector<std::string>& a
     run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     run.err = FileBytes(err_file);
     return run;
+}
+
+bool RunAndKill(const std::string& program, const std::vector<std::string>& args, const TempDir& dir, long delay_us) {
+    std::vector<std::string> argv_text{program};
+    argv_text.insert(argv_text.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argv_text) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string config = dir.File("config");
+    const std::string state = dir.File("state");
+    const pid_t child = ::fork();
+    if (child == -1) return false;
+    if (child == 0) {
+        ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    ::usleep(static_cast<useconds_t>(delay_us));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
 }  // namespace tlx4r::test

@@ -17,4 +17,8 @@ struct Outcome {
 // user's own), and collects what it printed.
 Outcome RunProgram(const std::string& program, const std::vector<std::string>& args, const TempDir& dir);
 
+// Starts the program the same way (its output thrown away) and kills it with SIGKILL after
+// delay_us microseconds. True when it was still running then, false when it had ended.
+bool RunAndKill(const std::string& program, const std::vector<std::string>& args, const TempDir& dir, long delay_us);
+
 }  // namespace tlx4r::test
