@@ -181,14 +181,15 @@ void MainWindow::BuildMenus() {
                 root_->Projects()->EditByAcc(item->text(0).toStdString(), item->text(1).toStdString());
         });
     });
+    action(master, "Geschä&fte…", [this] { Run([this] { root_->Projects()->EditChoose(); }); });
     action(master, "&Klienten…", [this] { Run([this] { root_->Clients()->EditChoose(); }); });
     master->addSeparator();
     action(master, "&Personen…", [this] { Run([this] { root_->Persons()->EditAll(); }); });
     action(master, "&Abteilungen…", [this] { Run([this] { root_->Departments()->EditAll(); }); });
-    action(master, "Geschäfts&arten…", [this] { Run([this] { root_->ProjectTypes()->EditAll(); }); });
+    action(master, "Gesc&häftsarten…", [this] { Run([this] { root_->ProjectTypes()->EditAll(); }); });
     action(master, "&Standardtexte…", [this] { Run([this] { root_->Templates()->EditAll(); }); });
     master->addSeparator();
-    action(master, "Gebühren&kategorien…", [this] { Run([this] { root_->TypeCharges()->Edit(); }); });
+    action(master, "Gebühre&nkategorien…", [this] { Run([this] { root_->TypeCharges()->Edit(); }); });
     action(master, "Auslagenka&tegorien…", [this] { Run([this] { root_->TypeExpenses()->Edit(); }); });
 
     QMenu* accounting = menuBar()->addMenu("&Buchhaltung");
@@ -201,7 +202,7 @@ void MainWindow::BuildMenus() {
     });
     action(accounting, "Archivierte Einträge &löschen…", [this] { Run([this] { root_->EntriesDeleteArchive(); }); });
 
-    QMenu* database = menuBar()->addMenu("Daten&bank");
+    QMenu* database = menuBar()->addMenu("Date&nbank");
     action(database, "&Neue Reporting-Datenbank…", [this] { Run([this] { root_->DatabaseNew(); }); });
     action(database, "Reporting-Datenbank ö&ffnen…", [this] { Run([this] { root_->DatabaseOpen(); }); });
     action(database, "&Prüfen", [this] { Run([this] { root_->Verify(); }); });
@@ -212,6 +213,7 @@ void MainWindow::BuildMenus() {
     action(database, "&Datensicherungen…", [this] { Run([this] { frmBackups(*root_).ShowFor(); }); });
 
     QMenu* extras = menuBar()->addMenu("E&xtras");
+    action(extras, "&Rechner…", [this] { Run([this] { root_->CalculatorShow(); }); });
     action(extras, "&Optionen…", [this] { OptionsEdit(); });
 
     QMenu* help = menuBar()->addMenu("&Hilfe");
