@@ -6,7 +6,6 @@
 #include "core/modStringLibrary.h"
 #include "masterdata/Datas.h"
 #include "masterdata/Projects.h"
-#include "reporting/frmItemSelect.h"
 
 #include <array>
 #include <cstring>
@@ -21,13 +20,13 @@ constexpr std::array<const char*, 4> kTextSummaries{"enthält ", "beginnt mit ",
 constexpr std::array<const char*, 5> kTabs{"Text", "Sortieren/Anzahl", "Datumsbereich", "Eintragstypen",
                                            "Geschäft/Person"};
 
-// The person the user picks from the persons table; nullopt when cancelled. "Alle" and "(nicht
-// zugeordnet)" both mean every person here.
-std::optional<std::int32_t> PersonChoose() {
-    frmItemSelect chooser;
-    chooser.Choose("Person", "Person");
-    if (chooser.SelectedID() == -2) return std::nullopt;
-    return chooser.SelectedID() > 0 ? chooser.SelectedID() : 0;
+// The person the user picks from the persons table's own list, current preselected; nullopt
+// when cancelled. "(ohne Zuordnung)" gives 0, which means every person here.
+std::optional<std::int32_t> PersonChoose(std::int32_t current) {
+    if (goReporting == nullptr || goReporting->Persons() == nullptr) return std::nullopt;
+    const std::int32_t id = goReporting->Persons()->Choose(current);
+    if (id < 0) return std::nullopt;
+    return id;
 }
 
 }  // namespace
@@ -77,7 +76,7 @@ frmEntriesSelect::frmEntriesSelect() : ui::Form("frmEntriesSelect", "Einträge a
     };
     btnProjectAll.Click = [this] { SetProject(0); };
     btnPersonSel.Click = [this] {
-        if (auto id = PersonChoose()) SetPerson(*id);
+        if (auto id = PersonChoose(person_id_)) SetPerson(*id);
     };
     btnPersonAll.Click = [this] { SetPerson(0); };
     btnOk.Click = [this] {

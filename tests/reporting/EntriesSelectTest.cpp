@@ -2,7 +2,7 @@
 
 #include "entries/Entries.h"
 #include "reporting/frmEntriesSelect.h"
-#include "reporting/frmItemSelect.h"
+#include "ui/ListView.h"
 #include "reporting/ReportsDb.h"
 
 #include <algorithm>
@@ -135,18 +135,32 @@ TEST_F(ReportsSelect, PersonIsChosenFromThePersonsTable) {
     frmEntriesSelect form;
     form.Show(false);
     form.tabSelect.UserSelect(4);
-    ui.OnForm("frmItemSelect", [](ui::Form& f) {
-        auto& list = f.Get<ui::ComboBox>("cbxSelect");
-        EXPECT_EQ(list.List(2), "1   Max Sutter");
-        list.UserSelect(3);
-        Ok(f);
-    });
+    // the persons table's own list, the current person preselected
+    const auto pick = [](const std::string& name) {
+        return [name](ui::Form& f) {
+            auto& list = f.Get<ui::ListView>("ListView1");
+            EXPECT_EQ(list.Item(0).text, "(ohne Zuordnung)");
+            for (int i = 0; i < list.Count(); ++i)
+                if (list.Item(i).text == name) return list.UserDoubleClickRow(i);
+            ADD_FAILURE() << name << " is not in the list";
+        };
+    };
+    ui.OnForm("frmDatas", pick("Anna Keller"));
     form.btnPersonSel.UserClick();
     EXPECT_EQ(form.PersonID(), 2);
     EXPECT_EQ(form.lblPerson.Caption(), "Person: Anna Keller");
-    ui.OnForm("frmItemSelect", Cancel);
+    ui.OnForm("frmDatas", [](ui::Form& f) {
+        EXPECT_EQ(f.Get<ui::ListView>("ListView1").Item(f.Get<ui::ListView>("ListView1").SelectedIndex()).text,
+                  "Anna Keller");
+        EXPECT_TRUE(f.UserKey(27) || f.UserClose());
+    });
     form.btnPersonSel.UserClick();
     EXPECT_EQ(form.PersonID(), 2);
+    ui.OnForm("frmDatas", pick("(ohne Zuordnung)"));
+    form.btnPersonSel.UserClick();
+    EXPECT_EQ(form.PersonID(), 0);
+    ui.OnForm("frmDatas", pick("Anna Keller"));
+    form.btnPersonSel.UserClick();  // again, so that "Alle" has something to clear
     form.btnPersonAll.UserClick();
     EXPECT_EQ(form.PersonID(), 0);
     EXPECT_EQ(form.lblPerson.Caption(), "");
