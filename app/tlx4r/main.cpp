@@ -38,7 +38,8 @@ const std::vector<Command>& Commands() {
          "        projects [--finance F] [--group person|department|type] [--order code|name|opened|closed|billed]\n"
          "          [--desc] [--opened FROM..TO] [--closed FROM..TO|empty|notempty] [--billed FROM..TO|empty|notempty]\n"
          "          [--clients with|without] [--accounts with|without] [--sql]\n"
-         "        --sql prints the statement and the criteria line; --pdf is not available yet",
+         "        --sql prints the statement and the criteria line; --pdf FILE writes the report as an A4 PDF\n"
+         "          instead of printing it (also without a display; not in builds without Qt)",
          RunReport},
         {"contacts", "FILE|DIR", "lists the contacts of a vCard file or folder as the client editor takes them",
          RunContacts},
