@@ -44,7 +44,7 @@ ReportDocument ProjectsReport::Build(db::Database& db, ProjectView& view) {
     std::string group_name;
     const auto close_group = [&] {
         if (!group) return;
-        doc.AddTotal({"", "Total " + group_name + " (" + std::to_string(group_rows) + ")", "", "", "",
+        doc.AddTotal({"", "Total " + std::to_string(group_rows) + " Geschäfte", "", "", "",
                       AmountText(group_total)});
     };
     for (auto rs = db.OpenRecordset(view.SQL(), db::RecordsetType::Snapshot); !rs.Eof(); rs.MoveNext()) {
