@@ -7,7 +7,7 @@ class QWidget;
 namespace tlx4r {
 class HostInterface;
 class Reporting;
-}
+}  // namespace tlx4r
 namespace tlx4r::report {
 class ReportDocument;
 }

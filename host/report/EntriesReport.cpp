@@ -42,8 +42,8 @@ ReportDocument EntriesReport::Build(db::Database& db, const std::string& sql, co
         cells[6] = row_amount.IsZero() ? std::string() : AmountText(row_amount);
         doc.AddRow(std::move(cells));
     }
-    doc.AddTotal({"Total", "", "", "", std::to_string(doc.RowCount()) + " Einträge", MinutesText(minutes),
-                  AmountText(amount)});
+    doc.AddTotal(
+        {"Total", "", "", "", std::to_string(doc.RowCount()) + " Einträge", MinutesText(minutes), AmountText(amount)});
     return doc;
 }
 

@@ -14,11 +14,12 @@ namespace {
 
 std::map<std::string, Currency> Balances(db::Database& db) {
     std::map<std::string, Currency> balances;
-    auto rs = db.OpenRecordset("SELECT Project.AccountCode AS Code, Sum(Entry.Charges) AS C, Sum(Entry.Expenses) AS E, "
-                               "Sum(Entry.Adapted) AS A, Sum(Entry.Billed) AS B, Sum(Entry.VAT) AS V "
-                               "FROM Project INNER JOIN Entry ON Project.ID = Entry.ProjectID "
-                               "GROUP BY Project.AccountCode;",
-                               db::RecordsetType::Snapshot);
+    auto rs = db.OpenRecordset(
+        "SELECT Project.AccountCode AS Code, Sum(Entry.Charges) AS C, Sum(Entry.Expenses) AS E, "
+        "Sum(Entry.Adapted) AS A, Sum(Entry.Billed) AS B, Sum(Entry.VAT) AS V "
+        "FROM Project INNER JOIN Entry ON Project.ID = Entry.ProjectID "
+        "GROUP BY Project.AccountCode;",
+        db::RecordsetType::Snapshot);
     for (; !rs.Eof(); rs.MoveNext()) {
         balances[NullToString(rs.Get("Code"))] =
             Rappen(NullToCurrency(rs.Get("C")) + NullToCurrency(rs.Get("E")) + NullToCurrency(rs.Get("A")) -
@@ -30,9 +31,9 @@ std::map<std::string, Currency> Balances(db::Database& db) {
 }  // namespace
 
 ReportDocument ProjectsReport::Build(db::Database& db, ProjectView& view) {
-    ReportDocument doc("Geschäftsübersicht",
-                       {{"Konto", 12}, {"Name", 40}, {"Eröffnung", 11}, {"Abschluss", 11}, {"Rechnung", 11},
-                        {"Saldo", 15, true}});
+    ReportDocument doc(
+        "Geschäftsübersicht",
+        {{"Konto", 12}, {"Name", 40}, {"Eröffnung", 11}, {"Abschluss", 11}, {"Rechnung", 11}, {"Saldo", 15, true}});
     doc.subtitle.push_back(view.Description());
     const std::string field = view.GroupByField();
     const std::string group_text = view.GroupByText();
@@ -44,8 +45,7 @@ ReportDocument ProjectsReport::Build(db::Database& db, ProjectView& view) {
     std::string group_name;
     const auto close_group = [&] {
         if (!group) return;
-        doc.AddTotal({"", "Total " + std::to_string(group_rows) + " Geschäfte", "", "", "",
-                      AmountText(group_total)});
+        doc.AddTotal({"", "Total " + std::to_string(group_rows) + " Geschäfte", "", "", "", AmountText(group_total)});
     };
     for (auto rs = db.OpenRecordset(view.SQL(), db::RecordsetType::Snapshot); !rs.Eof(); rs.MoveNext()) {
         if (!field.empty()) {

@@ -25,11 +25,11 @@ struct Layout {
     QFont bold;
     QFont title;
     double dpi = 72;
-    double line = 0;   // the height of one body line
-    QRectF page;       // the printable area
-    std::vector<double> x;      // left edge of each column, then the right edge of the table
-    double head = 0;            // heading height on every page (office … table header)
-    double address = 0;         // extra height of the address block on the first page
+    double line = 0;        // the height of one body line
+    QRectF page;            // the printable area
+    std::vector<double> x;  // left edge of each column, then the right edge of the table
+    double head = 0;        // heading height on every page (office … table header)
+    double address = 0;     // extra height of the address block on the first page
     int subtitle_lines = 0;
 
     double Pt(double points) const { return points * dpi / 72.0; }
@@ -154,7 +154,8 @@ void PaintPage(QPainter& p, const ReportDocument& doc, const Layout& l, const Re
             case ReportLine::Kind::Row:
             case ReportLine::Kind::Total:
                 p.setFont(line.kind == ReportLine::Kind::Total ? l.bold : l.body);
-                if (line.kind == ReportLine::Kind::Total && (i == 0 || doc.Lines()[i - 1].kind != ReportLine::Kind::Total)) {
+                if (line.kind == ReportLine::Kind::Total &&
+                    (i == 0 || doc.Lines()[i - 1].kind != ReportLine::Kind::Total)) {
                     p.setPen(QPen(Qt::black, l.Pt(0.5)));
                     p.drawLine(QPointF(0, y), QPointF(w, y));
                 }

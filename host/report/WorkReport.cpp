@@ -17,9 +17,11 @@ namespace {
 
 // The client's address block, as a letter would carry it.
 std::vector<std::string> AddressOf(db::Database& db, std::int32_t project_id) {
-    auto rs = db.OpenRecordset("SELECT Client.* FROM Client INNER JOIN Project ON Client.ID = Project.ClientID "
-                               "WHERE Project.ID = " + std::to_string(project_id) + ";",
-                               db::RecordsetType::Snapshot);
+    auto rs = db.OpenRecordset(
+        "SELECT Client.* FROM Client INNER JOIN Project ON Client.ID = Project.ClientID "
+        "WHERE Project.ID = " +
+            std::to_string(project_id) + ";",
+        db::RecordsetType::Snapshot);
     std::vector<std::string> lines;
     if (rs.Eof()) return lines;
     const auto field = [&](const char* name) { return Trim(NullToString(rs.Get(name))); };
@@ -79,9 +81,9 @@ ReportDocument WorkReport::Build(db::Database& db, std::int32_t project_id, cons
     columns.push_back({"Betrag", 12, true});
     ReportDocument doc(Title(range), columns);
     {
-        auto p = db.OpenRecordset("SELECT AccountCode, AccountName FROM Project WHERE ID = " + std::to_string(project_id) +
-                                      ";",
-                                  db::RecordsetType::Snapshot);
+        auto p = db.OpenRecordset(
+            "SELECT AccountCode, AccountName FROM Project WHERE ID = " + std::to_string(project_id) + ";",
+            db::RecordsetType::Snapshot);
         if (!p.Eof()) doc.subtitle.push_back(NullToString(p.Get(0)) + " " + NullToString(p.Get(1)));
     }
     doc.subtitle.push_back(Criteria(range));

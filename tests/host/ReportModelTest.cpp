@@ -149,7 +149,8 @@ TEST_F(ReportModel, PrintedTotalsAreTheSumsOfTheRowsToTheRappen) {
     EXPECT_EQ(vat, Sum("SELECT Sum(Entry.VAT) FROM Entry INNER JOIN Project ON Project.ID = Entry.ProjectID "
                        "WHERE AccountCode = \"1100.007\";"));
     EXPECT_EQ(Amount(totals[2]->cells[amount]), net + vat);
-    EXPECT_EQ(net + vat, Sum("SELECT " + open + " FROM Entry INNER JOIN Project ON Project.ID = Entry.ProjectID "
+    EXPECT_EQ(net + vat, Sum("SELECT " + open +
+                             " FROM Entry INNER JOIN Project ON Project.ID = Entry.ProjectID "
                              "WHERE AccountCode = \"1100.007\";"));
     EXPECT_FALSE(work.address.empty()) << "the client's address";
     EXPECT_EQ(work.Columns()[4].header, "Stunden");
@@ -228,13 +229,13 @@ TEST(ReportPages, BreakWithoutLosingLinesOrLeavingAHeadingAlone) {
         std::vector<std::size_t> ends;
     };
     const std::vector<Case> cases{
-        {"", 5, 5, {1}},                         // "Keine Einträge"
+        {"", 5, 5, {1}},  // "Keine Einträge"
         {"rrrt", 5, 5, {4}},
         {"rrrrrrt", 3, 2, {3, 5, 7}},
         {"grrgrrt", 3, 3, {3, 6, 7}},
-        {"grrrgrrt", 4, 3, {4, 7, 8}},           // the second heading moves to the next page
+        {"grrrgrrt", 4, 3, {4, 7, 8}},  // the second heading moves to the next page
         {"rgrgrgrg", 2, 2, {1, 3, 5, 7, 8}},
-        {"ggggr", 2, 2, {1, 2, 3, 5}},           // headings of empty groups still move on
+        {"ggggr", 2, 2, {1, 2, 3, 5}},  // headings of empty groups still move on
     };
     for (const Case& c : cases) {
         ReportDocument doc("T", {{"A"}, {"B"}});

@@ -52,9 +52,9 @@ TEST(ReportPdf, EveryPageCarriesTheHeadingsAndItsNumber) {
     for (int n = 1; n <= count; ++n) {
         const std::string& page = pages[static_cast<std::size_t>(n - 1)];
         const std::string of = "Seite " + std::to_string(n) + " von " + std::to_string(count);
-        for (const std::string& part : {std::string("Kanzlei Muster"), std::string("Gedruckt am 05.12.2026"),
-                                        std::string("Einträge"), std::string("Eintragsarten: GRANM"),
-                                        std::string("Datum"), std::string("Total"), of})
+        for (const std::string& part :
+             {std::string("Kanzlei Muster"), std::string("Gedruckt am 05.12.2026"), std::string("Einträge"),
+              std::string("Eintragsarten: GRANM"), std::string("Datum"), std::string("Total"), of})
             EXPECT_TRUE(Has(page, part)) << "page " << n << " lacks " << part << "\n" << page;
         EXPECT_EQ(Has(page, "3011 Bern"), n == 1) << "the address on the first page only";
     }

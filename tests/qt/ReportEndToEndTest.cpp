@@ -53,7 +53,8 @@ public:
         watchdog_.setSingleShot(true);
         watchdog_.setInterval(60000);
         QObject::connect(&watchdog_, &QTimer::timeout, [this] {
-            failures.push_back("timed out waiting for " + (steps_.empty() ? std::string("nothing") : steps_.front().marker));
+            failures.push_back("timed out waiting for " +
+                               (steps_.empty() ? std::string("nothing") : steps_.front().marker));
             steps_.clear();
             while (QWidget* top = QApplication::activeModalWidget()) {
                 failures.push_back("left open: " + top->windowTitle().toStdString());
