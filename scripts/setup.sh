@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev libicu-dev
   qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
-  xdg-utils python3 desktop-file-utils
+  xdg-utils python3 desktop-file-utils poppler-utils
 )
 
 missing=()

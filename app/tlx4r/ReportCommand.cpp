@@ -4,6 +4,7 @@
 #include "CsvText.h"
 #include "FillingUi.h"
 #include "HostSession.h"
+#include "PdfOutput.h"
 #include "ReportOptions.h"
 #include "TextTable.h"
 
@@ -11,7 +12,10 @@
 #include "db/Database.h"
 #include "db/Recordset.h"
 #include "entries/Entries.h"
-#include "entries/modDateTime.h"
+#include "host/report/EntriesReport.h"
+#include "host/report/ProjectsReport.h"
+#include "host/report/ReportText.h"
+#include "host/report/WorkReport.h"
 #include "reporting/EntriesRange.h"
 #include "reporting/EntriesSelect.h"
 #include "reporting/ProjectView.h"
@@ -129,8 +133,20 @@ void EntriesOut(db::Database& db, const std::string& sql, const std::vector<std:
     text.Print(std::cout);
 }
 
-void NoPdf(const ReportOptions& o) {
-    if (o.Value("--pdf")) throw BadOption{"--pdf: PDF output is not available yet"};
+void CheckPdf(const ReportOptions& o) {
+    if (o.Value("--pdf") && !PdfAvailable())
+        throw BadOption{"--pdf: this build of tlx4r has no PDF output (it was built without Qt)"};
+}
+
+// Writes the report as a PDF file when --pdf asks for one; true iff it did.
+bool PdfOut(HostSession& session, const ReportOptions& o, report::ReportDocument doc) {
+    const auto file = o.Value("--pdf");
+    if (!file) return false;
+    doc.office = report::OfficeName(session.Host(), session.Root().DatabaseName());
+    doc.printed = report::PrintedToday();
+    WritePdf(doc, *file);
+    std::cout << Full(*file) << "\n";
+    return true;
 }
 
 bool Open(HostSession& session, const ReportOptions& o) {
@@ -154,8 +170,9 @@ int ReportEntries(const std::vector<std::string>& args) {
     const auto sort = o.Choice("--sort", {"date", "entry"});
     const auto max = o.Choice("--max", {"all", "10", "20", "50", "100", "200", "500", "1000"});
     if (match && !o.Value("--text")) throw BadOption{"--match needs --text"};
-    if (o.Flag("--sql") && o.Value("--csv")) throw BadOption{"--sql and --csv exclude each other"};
-    NoPdf(o);
+    if ((o.Flag("--sql") ? 1 : 0) + (o.Value("--csv") ? 1 : 0) + (o.Value("--pdf") ? 1 : 0) > 1)
+        throw BadOption{"--sql, --csv and --pdf exclude each other"};
+    CheckPdf(o);
 
     HostSession session;
     if (!Open(session, o)) return 1;
@@ -191,6 +208,7 @@ int ReportEntries(const std::vector<std::string>& args) {
         std::cout << select.SQL << "\n" << select.Selected << "\n";
         return 0;
     }
+    if (PdfOut(session, o, report::EntriesReport::Build(db, select.SQL, select.Selected))) return 0;
     std::vector<std::size_t> all;
     for (std::size_t i = 0; i < frmEntriesShow::ColumnTable().size(); ++i) all.push_back(i);
     if (!o.Value("--csv")) std::cout << select.Selected << "\n\n";
@@ -208,7 +226,7 @@ int ReportWork(const std::vector<std::string>& args) {
     const auto types = o.Types("--types");
     const auto archive = o.Choice("--archive", {"no", "yes", "all"});
     if (!o.Value("--project")) throw BadOption{"--project is required"};
-    NoPdf(o);
+    CheckPdf(o);
 
     HostSession session;
     if (!Open(session, o)) return 1;
@@ -234,30 +252,10 @@ int ReportWork(const std::vector<std::string>& args) {
     range.Choose();
     if (range.DialogCanceled) throw std::runtime_error("the selection was cancelled");
 
-    // The report's own query over the criteria the dialog handed back.
-    std::string where = "(Entry.ProjectID = " + std::to_string(project.id) + ")";
-    const std::string dates = DateRangeCondition("Entry.BookDate", range.DateFrom, range.DateTo);
-    if (!dates.empty()) where += " AND " + dates;
-    if (range.EntryType.empty()) {
-        where += " AND FALSE";
-    } else if (range.EntryType.size() < 7) {
-        std::string list;
-        for (const auto& c : range.EntryType) list += (list.empty() ? "" : ",") + Quote(c);
-        where += " AND (Entry.RecTypeText IN(" + list + "))";
-    }
-    if (range.Archive) where += *range.Archive == 0 ? " AND (Entry.Archive = FALSE)" : " AND (Entry.Archive = TRUE)";
-    const std::string sql = "SELECT " + frmEntriesSelect::SQLFromSpecial() + frmEntriesSelect::SQLFrom() + "WHERE(" +
-                            where + ") ORDER BY Entry.BookDate,Entry.ID;";
-
-    std::cout << (range.WorkType ? "Arbeitsrapport" : "Gebührenauszug") << ": " << range.SelectedName << "\n";
-    std::string criteria = "Alle Daten";
-    if (range.DateFrom || range.DateTo) {
-        criteria = "Datum: " + (range.DateFrom ? range.DateFrom->Format("dd.mm.yyyy") : std::string("…")) + " – " +
-                   (range.DateTo ? range.DateTo->Format("dd.mm.yyyy") : std::string("…"));
-    }
-    std::string letters;
-    for (const auto& c : range.EntryType) letters += c;
-    std::cout << criteria << " / Eintragsarten: " << (letters.empty() ? "keine" : letters) << "\n\n";
+    if (PdfOut(session, o, report::WorkReport::Build(db, project.id, range))) return 0;
+    std::cout << report::WorkReport::Title(range) << ": " << range.SelectedName << "\n";
+    std::cout << report::WorkReport::Criteria(range) << "\n\n";
+    const std::string sql = report::WorkReport::Statement(project.id, range);
     // ID, Kurz, Datum, Typ, Text, Total, Stunden, Ansatz, Person
     EntriesOut(db, sql, {0, 1, 2, 3, 4, 5, 6, 7, 10}, std::nullopt);
     return 0;
@@ -291,7 +289,8 @@ int ReportProjects(const std::vector<std::string>& args) {
     if (auto v = o.Value("--opened")) ReportOptions::ParseRange("--opened", *v);
     for (const char* option : {"--closed", "--billed"})
         if (auto v = o.Value(option); v && *v != "empty" && *v != "notempty") ReportOptions::ParseRange(option, *v);
-    NoPdf(o);
+    if (o.Flag("--sql") && o.Value("--pdf")) throw BadOption{"--sql and --pdf exclude each other"};
+    CheckPdf(o);
 
     HostSession session;
     if (!Open(session, o)) return 1;
@@ -316,6 +315,7 @@ int ReportProjects(const std::vector<std::string>& args) {
         std::cout << view.SQL() << "\n" << view.Description() << "\n";
         return 0;
     }
+    if (PdfOut(session, o, report::ProjectsReport::Build(db, view))) return 0;
     const std::string field = view.GroupByField();
     std::vector<std::string> headers{"Konto", "Name", "Eröffnung", "Abschluss", "Rechnung"};
     if (!field.empty()) headers.insert(headers.begin(), view.GroupByText());

@@ -32,13 +32,14 @@ const std::vector<Command>& Commands() {
          "prints a report as the selection dialogs build it:\n"
          "        entries [--finance F] [--from dd.mm.yyyy] [--to dd.mm.yyyy] [--types GRATDNM] [--archive no|yes|all]\n"
          "          [--project ACCOUNTCODE] [--person SHORTNAME] [--text TEXT] [--match contains|begins|ends|exact]\n"
-         "          [--sort date|entry] [--reverse] [--max all|10|20|50|100|200|500|1000] [--sql] [--csv FILE]\n"
+         "          [--sort date|entry] [--reverse] [--max all|10|20|50|100|200|500|1000] [--sql] [--csv FILE] [--pdf FILE]\n"
          "        work --project ACCOUNTCODE [--fees] [--from] [--to] [--types] [--archive] (types default to\n"
          "          the dialog's Standard: A for the work report, GAN for the fee statement)\n"
          "        projects [--finance F] [--group person|department|type] [--order code|name|opened|closed|billed]\n"
          "          [--desc] [--opened FROM..TO] [--closed FROM..TO|empty|notempty] [--billed FROM..TO|empty|notempty]\n"
          "          [--clients with|without] [--accounts with|without] [--sql]\n"
-         "        --sql prints the statement and the criteria line; --pdf is not available yet",
+         "        --sql prints the statement and the criteria line; --pdf FILE writes the report as an A4 PDF\n"
+         "          instead of printing it (also without a display; not in builds without Qt)",
          RunReport},
         {"contacts", "FILE|DIR", "lists the contacts of a vCard file or folder as the client editor takes them",
          RunContacts},

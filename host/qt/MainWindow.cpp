@@ -9,6 +9,7 @@
 #include "entries/TypeExpenses.h"
 #include "host/DemoData.h"
 #include "host/HostAccounts.h"
+#include "host/qt/ReportRunner.h"
 #include "host/frmAccount.h"
 #include "host/frmBackups.h"
 #include "host/frmOptions.h"
@@ -139,6 +140,7 @@ MainWindow::MainWindow(std::optional<std::string> finance, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    reports_.reset();
     entries_list_.reset();
     // The component first: it closes its database while the finance file is still open.
     root_.reset();
@@ -201,6 +203,13 @@ void MainWindow::BuildMenus() {
         });
     });
     action(accounting, "Archivierte Einträge &löschen…", [this] { Run([this] { root_->EntriesDeleteArchive(); }); });
+
+    reports_ = std::make_unique<ReportRunner>(*this, *root_, host_);
+    QMenu* reports = menuBar()->addMenu("Be&richte");
+    action(reports, "&Einträge…", [this] { Run([this] { reports_->Entries(); }); });
+    action(reports, "&Arbeitsrapport des Geschäfts…", [this] { Run([this] { reports_->Work(SelectedCode(), true); }); });
+    action(reports, "&Gebührenauszug des Geschäfts…", [this] { Run([this] { reports_->Work(SelectedCode(), false); }); });
+    action(reports, "Geschäfts&übersicht…", [this] { Run([this] { reports_->Projects(); }); });
 
     QMenu* database = menuBar()->addMenu("Date&nbank");
     action(database, "&Neue Reporting-Datenbank…", [this] { Run([this] { root_->DatabaseNew(); }); });

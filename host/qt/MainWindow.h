@@ -21,6 +21,9 @@ class QTreeWidget;
 namespace tlx4r {
 class frmEntriesShow;
 }
+namespace tlx4r::qt {
+class ReportRunner;
+}
 
 namespace tlx4r::qt {
 
@@ -77,6 +80,7 @@ private:
     HostInterface host_;
     std::unique_ptr<Reporting> root_;
     std::unique_ptr<frmEntriesShow> entries_list_;
+    std::unique_ptr<ReportRunner> reports_;
     QtUi ui_;
     ui::ScopedUi installed_;
     QLineEdit* search_ = nullptr;

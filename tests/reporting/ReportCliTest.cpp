@@ -110,7 +110,7 @@ TEST_F(ReportCli, BadOptionsExitTwoNamingTheOption) {
         {{"entries", "--archive", "maybe", "--csv", csv}, "--archive"},
         {{"entries", "--max", "30", "--csv", csv}, "--max"},
         {{"entries", "--colour", "red"}, "--colour"},
-        {{"entries", "--pdf", dir.File("out.pdf")}, "--pdf"},
+        {{"entries", "--csv", csv, "--pdf", dir.File("out.pdf")}, "--pdf"},
         {{"work"}, "--project"},
         {{"projects", "--closed", "01.01.2024..31.13.2024"}, "--closed"},
         {{"projects", "--group", "client"}, "--group"},
@@ -181,6 +181,26 @@ TEST_F(ReportCli, ProjectsPrintTheOverviewsStatementThenItsDescription) {
     EXPECT_NE(out.out.find("1100.001"), std::string::npos);
     EXPECT_EQ(out.out.find("1100.002"), std::string::npos);
     EXPECT_NE(out.out.find("1 Geschäfte"), std::string::npos) << out.out;
+}
+
+TEST_F(ReportCli, PdfHoldsTheSelectedRowsAndTheirTotal) {
+    Release();
+    const std::string pdf = dir.File("Einträge.pdf");
+    auto out = Report({"entries", "--types", "A", "--project", "1100.001", "--pdf", pdf});
+    if (!TLX4R_HAS_PDF) {
+        EXPECT_EQ(out.exit_code, 2);
+        EXPECT_NE(out.err.find("no PDF output"), std::string::npos) << out.err;
+        EXPECT_FALSE(std::filesystem::exists(pdf));
+        return;
+    }
+    ASSERT_EQ(out.exit_code, 0) << out.err;
+    const Outcome text = RunProgram("pdftotext", {"-layout", pdf, "-"}, dir);
+    ASSERT_EQ(text.exit_code, 0) << text.err;
+    EXPECT_NE(text.out.find("Geschäft: 1100.001 Bachmann Immobilien AG / Sortiert"), std::string::npos) << text.out;
+    for (const char* shown : {"Eintrag 2", "Eintrag 6", "Eintrag 8", "08.03.2024", "3 Einträge", "16:00", "1'600.00",
+                              "Seite 1 von 1"})
+        EXPECT_NE(text.out.find(shown), std::string::npos) << shown << "\n" << text.out;
+    EXPECT_EQ(text.out.find("Eintrag 3"), std::string::npos);
 }
 
 }  // namespace
