@@ -59,14 +59,19 @@ std::string DocumentsHome() {
     return platform::EnvironmentValue("HOME").value_or(".");
 }
 
-QTreeWidget* MakeList(QWidget* parent, const QStringList& headers) {
+// A list whose column `stretch` takes the room the others leave; the others fit their contents,
+// so that amounts at the right edge are never cut off.
+QTreeWidget* MakeList(QWidget* parent, const QStringList& headers, int stretch) {
     auto* list = new QTreeWidget(parent);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAlternatingRowColors(true);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setHeaderLabels(headers);
-    list->header()->setStretchLastSection(true);
+    list->header()->setStretchLastSection(false);
+    for (int column = 0; column < headers.size(); ++column)
+        list->header()->setSectionResizeMode(column, column == stretch ? QHeaderView::Stretch
+                                                                        : QHeaderView::ResizeToContents);
     return list;
 }
 
@@ -91,10 +96,8 @@ MainWindow::MainWindow(std::optional<std::string> finance, QWidget* parent)
     search_row->addWidget(search_label);
     search_row->addWidget(search_, 1);
     left_column->addLayout(search_row);
-    accounts_ = MakeList(left, {"Konto", "Name", "Saldo", "HB", "JA"});
+    accounts_ = MakeList(left, {"Konto", "Name", "Saldo", "HB", "JA"}, 1);
     accounts_->setObjectName("listAccounts");
-    accounts_->setColumnWidth(0, 90);
-    accounts_->setColumnWidth(1, 230);
     accounts_->headerItem()->setToolTip(3, "Hauptbuchkonto");
     accounts_->headerItem()->setToolTip(4, "Beim Jahresabschluss löschen");
     left_column->addWidget(accounts_, 1);
@@ -107,12 +110,8 @@ MainWindow::MainWindow(std::optional<std::string> finance, QWidget* parent)
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     project_->setFont(bold);
     right_column->addWidget(project_);
-    entries_ = MakeList(right, {"Datum", "Art", "Person", "Text", "Betrag"});
+    entries_ = MakeList(right, {"Datum", "Art", "Person", "Text", "Betrag"}, 3);
     entries_->setObjectName("listEntries");
-    entries_->setColumnWidth(0, 90);
-    entries_->setColumnWidth(1, 110);
-    entries_->setColumnWidth(2, 70);
-    entries_->setColumnWidth(3, 320);
     right_column->addWidget(entries_, 1);
     balance_ = new QLabel(right);
     balance_->setAlignment(Qt::AlignRight);
