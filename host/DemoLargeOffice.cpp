@@ -315,13 +315,16 @@ DemoFiles DemoCreateLarge(const std::string& folder, HostInterface& host, Report
     std::vector<Currency> rates;
     std::vector<std::string> account_names;
     // The entries' indexes grow in random order: with SQLite's default cache of 2 MB nearly every
-    // insert would read and write pages of them again.
-    db->GetEngine().Exec("PRAGMA cache_size = -65536");
+    // insert would read and write pages of them again. Each insert runs the relations' triggers
+    // and so keeps a statement journal of the pages it changes: in memory, not in a temporary file.
+    db->GetEngine().Exec("PRAGMA cache_size = -262144");
+    db->GetEngine().Exec("PRAGMA temp_store = MEMORY");
     db::Transaction tx(*db);
     const std::vector<ProjectSpan> spans = WriteMasterData(*db, dice, size, rates, account_names);
     WriteEntries(*db, dice, size, spans, rates);
     tx.Commit();
     db->GetEngine().Exec("PRAGMA cache_size = -2000");
+    db->GetEngine().Exec("PRAGMA temp_store = DEFAULT");
     WriteFinance(*finance, size.projects, account_names);
     return files;
 }
