@@ -161,6 +161,14 @@ long long WalkLayer(db::Database& db, const std::string& sql, db::RecordsetType 
 }
 
 long long WalkRaw(sqlite3* raw, const std::string& engine_sql) {
+    // The component reaches the finance database's accounts through a temporary view of its own
+    // connection; the direct connection gets the same view over its attached copy.
+    const auto temp = engine_sql.find("\"_temp_");
+    if (temp != std::string::npos) {
+        const std::string name = engine_sql.substr(temp, engine_sql.find('"', temp + 1) - temp + 1);
+        const std::string view = "CREATE TEMP VIEW IF NOT EXISTS " + name + " AS SELECT * FROM fin.Accounts";
+        sqlite3_exec(raw, view.c_str(), nullptr, nullptr, nullptr);
+    }
     sqlite3_stmt* s = nullptr;
     if (sqlite3_prepare_v2(raw, engine_sql.c_str(), -1, &s, nullptr) != SQLITE_OK) {
         std::cerr << sqlite3_errmsg(raw) << "\n" << engine_sql << "\n";

@@ -594,6 +594,7 @@ int Recordset::FieldIndex(std::string_view name) const {
     Require();
     const auto next = static_cast<std::size_t>(name_hint_ + 1);
     if (next < fields_.size() && fields_[next].Name() == name) return ++name_hint_;
+    if (name_hint_ >= 0 && fields_[static_cast<std::size_t>(name_hint_)].Name() == name) return name_hint_;
     if (auto exact = name_pos_.find(std::string(name)); exact != name_pos_.end()) return name_hint_ = exact->second;
     auto it = name_pos_lower_.find(Lower(name));
     if (it == name_pos_lower_.end()) {
