@@ -297,8 +297,15 @@ std::string JetStatement::FromClause(JetNodes nodes, std::vector<Source>& source
     std::string right;          // a right join's right side, waiting for its ON
     bool right_after_chain = false;  // left was a chain when that right side came
     const auto append = [&left](const std::string& part) { left += " " + part; };
+    // join words must be followed by JOIN
+    const auto words_done = [&](std::size_t pos) {
+        if (!words.empty() || (right_join && right.empty())) Fail(pos, "JOIN is missing in the FROM clause");
+    };
     while (i < nodes.size()) {
         const JetNode& n = nodes[i];
+        if (!IsWord(n, "JOIN") && !IsWord(n, "RIGHT") && !IsWord(n, "INNER") && !IsWord(n, "LEFT") &&
+            !IsWord(n, "FULL") && !IsWord(n, "CROSS") && !IsWord(n, "OUTER"))
+            words_done(n.tok.pos);
         if (!right.empty() && !IsWord(n, "ON")) {
             // a right join without ON: kept as written
             append("RIGHT JOIN " + right);
@@ -353,6 +360,7 @@ std::string JetStatement::FromClause(JetNodes nodes, std::vector<Source>& source
             Fail(n.tok.pos, "syntax error in the FROM clause near '" + n.tok.text + "'");
         }
     }
+    words_done(sql_.size());
     if (!right.empty()) append("RIGHT JOIN " + right);
     return left;
 }
