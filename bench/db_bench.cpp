@@ -280,6 +280,18 @@ void BM_Join_Layer(benchmark::State& state) {
 }
 BENCHMARK(BM_Join_Layer)->Unit(benchmark::kMillisecond);
 
+// The same walk read as it goes: no copy of the rows.
+void BM_Join_LayerForwardOnly(benchmark::State& state) {
+    auto& b = Shared();
+    for (auto _ : state) {
+        auto rs = b.db.OpenRecordset(kJoin, db::RecordsetType::ForwardOnly);
+        const int n = static_cast<int>(rs.Fields().size());
+        for (; !rs.Eof(); rs.MoveNext()) ReadRow(rs, n);
+    }
+    state.SetItemsProcessed(state.iterations() * kRows);
+}
+BENCHMARK(BM_Join_LayerForwardOnly)->Unit(benchmark::kMillisecond);
+
 void BM_Join_Direct(benchmark::State& state) {
     auto& b = Shared();
     // the same SQLite statement the layer runs

@@ -4,8 +4,10 @@
 
 #include "db/Database.h"
 #include "host/DemoData.h"
+#include "host/DemoLargeOffice.h"
 #include "host/HostAccounts.h"
 
+#include <cstdint>
 #include <iostream>
 
 namespace tlx4r::cli {
@@ -81,12 +83,30 @@ int RunConvert(const std::vector<std::string>& args) {
 }
 
 int RunDemo(const std::vector<std::string>& args) {
-    if (args.size() != 1 || args[0].empty() || args[0].rfind("--", 0) == 0) {
-        std::cerr << "usage: tlx4r demo DIR\n";
+    // demo [--size large] [--seed N] DIR
+    bool large = false;
+    std::uint32_t seed = 1;
+    std::string dir;
+    bool usage = false;
+    for (std::size_t i = 0; i < args.size() && !usage; ++i) {
+        if (args[i] == "--size" && i + 1 < args.size() && (args[i + 1] == "large" || args[i + 1] == "small")) {
+            large = args[++i] == "large";
+        } else if (args[i] == "--seed" && i + 1 < args.size() && !args[i + 1].empty() &&
+                   args[i + 1].find_first_not_of("0123456789") == std::string::npos && args[i + 1].size() <= 9) {
+            seed = static_cast<std::uint32_t>(std::stoul(args[++i]));
+        } else if (args[i].empty() || args[i].rfind("--", 0) == 0 || !dir.empty()) {
+            usage = true;
+        } else {
+            dir = args[i];
+        }
+    }
+    if (usage || dir.empty()) {
+        std::cerr << "usage: tlx4r demo [--size small|large] [--seed N] DIR\n";
         return 2;
     }
     HostSession session;
-    DemoFiles files = DemoCreate(args[0], session.Host(), session.Root());
+    DemoFiles files = large ? DemoCreateLarge(dir, session.Host(), session.Root(), seed)
+                            : DemoCreate(dir, session.Host(), session.Root());
     std::cout << files.finance << '\n' << files.reporting << '\n';
     return 0;
 }

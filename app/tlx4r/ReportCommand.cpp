@@ -99,7 +99,7 @@ void EntriesOut(db::Database& db, const std::string& sql, const std::vector<std:
     Currency amount;
     double hours = 0;
     long count = 0;
-    for (auto rs = db.OpenRecordset(sql, db::RecordsetType::Snapshot); !rs.Eof(); rs.MoveNext()) {
+    for (auto rs = db.OpenRecordset(sql, db::RecordsetType::ForwardOnly); !rs.Eof(); rs.MoveNext()) {
         std::vector<std::string> row;
         for (std::size_t c : columns) row.push_back(csv ? CsvCell(table[c], rs) : frmEntriesShow::CellText(table[c], rs));
         if (csv)

@@ -16,7 +16,7 @@ const std::vector<Command>& Commands() {
         {"verify", "REPORTING [--full] [--finance FINANCE]", "checks and repairs a reporting database", RunVerify},
         {"compact", "REPORTING", "compacts a reporting database in place", RunCompact},
         {"convert", "REPORTING", "rebuilds a reporting database of an older format", RunConvert},
-        {"demo", "DIR", "creates a demo finance database and the reporting database linked to it in DIR", RunDemo},
+        {"demo", "[--size large] [--seed N] DIR", "creates a demo finance database and the reporting database linked to it in DIR (--size large: an office after twenty years, a million entries)", RunDemo},
         {"lookup", "REPORTING TABLE export|import FILE [options]",
          "writes or reads a lookup table (departments, project types, persons, templates) as a text file", RunLookup},
         {"projects", "REPORTING", "lists the projects as CSV", RunProjects},

@@ -41,7 +41,8 @@ const TableDecl& EntryTable() {
             LongField("RecType", "0", kIdx),
             TextField("RecTypeText", 10),
             FlagField("Archive"),
-            DateField("BookDate"),
+            // Selections, the transfer and the archive narrow entries by date.
+            {"BookDate", FieldType::Date, 0, "", kIdx},
             TextField("Text", 255),
             {"Info", FieldType::Memo, 0, "", IndexKind::None},
             TextField("Visum", 50),

@@ -124,12 +124,28 @@ std::optional<long long> frmArchive::Execute() {
     const std::string verb = archive ? "Archivieren" : "Reaktivieren";
     if (ui::MsgBox(verb + "  ausführen?", ui::Buttons::YesNoCancel, ui::Icon::Question, kCaption) != ui::Answer::Yes)
         return std::nullopt;
+    if (optSelect.Value() && project_.ID() == 0) {
+        ui::MsgBox("Kein Geschäft ausgewählt!", ui::Buttons::Ok, ui::Icon::Exclamation, verb);
+        return std::nullopt;
+    }
+    if (EntryTypeNone()) {
+        ui::MsgBox("Keine Eintragstypen ausgewählt!", ui::Buttons::Ok, ui::Icon::Exclamation, verb);
+        return std::nullopt;
+    }
+    const std::string sql = Statement();
+    if (goDatabase == nullptr) throw AppError(91, "Archive", "Es ist keine Reporting Datenbank geöffnet.");
+    long long changed = 0;
+    {
+        ui::BusyPointer busy;
+        changed = goDatabase->Execute(sql);
+    }
+    ui::MsgBox(verb + " beendet!", ui::Buttons::Ok, ui::Icon::Information, kCaption);
+    return changed;
+}
+
+std::string frmArchive::Statement() const {
     std::string condition;
     if (optSelect.Value()) {
-        if (project_.ID() == 0) {
-            ui::MsgBox("Kein Geschäft ausgewählt!", ui::Buttons::Ok, ui::Icon::Exclamation, verb);
-            return std::nullopt;
-        }
         condition = "(ProjectID=" + std::to_string(project_.ID()) + ")";
     } else if (optMarkedForDelete.Value()) {
         const std::string finance = goReporting != nullptr && goReporting->Finance() != nullptr
@@ -141,10 +157,6 @@ std::optional<long long> frmArchive::Execute() {
     }
     const std::string dates = DateRange.SQL("BookDate");
     if (!dates.empty()) condition += (condition.empty() ? "" : " AND ") + dates;
-    if (EntryTypeNone()) {
-        ui::MsgBox("Keine Eintragstypen ausgewählt!", ui::Buttons::Ok, ui::Icon::Exclamation, verb);
-        return std::nullopt;
-    }
     if (!EntryTypeAll()) {
         // The boxes carry the record types' letters, the entries their numbers.
         std::string numbers;
@@ -152,17 +164,9 @@ std::optional<long long> frmArchive::Execute() {
             numbers += (numbers.empty() ? "" : ",") + std::to_string(EntryTypes::EntryType(letter));
         condition += (condition.empty() ? "" : " AND ") + std::string("(RecType IN (") + numbers + "))";
     }
-    std::string sql = std::string("UPDATE Entry Set Entry.Archive=") + (archive ? "True" : "False");
+    std::string sql = std::string("UPDATE Entry Set Entry.Archive=") + (optArchive[0].Value() ? "True" : "False");
     if (!condition.empty()) sql += " WHERE (" + condition + ")";
-    sql += ";";
-    if (goDatabase == nullptr) throw AppError(91, "Archive", "Es ist keine Reporting Datenbank geöffnet.");
-    long long changed = 0;
-    {
-        ui::BusyPointer busy;
-        changed = goDatabase->Execute(sql);
-    }
-    ui::MsgBox(verb + " beendet!", ui::Buttons::Ok, ui::Icon::Information, kCaption);
-    return changed;
+    return sql + ";";
 }
 
 void frmArchive::OkClick() {

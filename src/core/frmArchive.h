@@ -73,6 +73,9 @@ public:
     // question not answered Yes, no project chosen, no record type ticked). The engine's error
     // passes to the caller.
     std::optional<long long> Execute();
+    // The statement Execute runs for the criteria as they are set (a project chosen when the
+    // dialog is on one project, a record type ticked).
+    std::string Statement() const;
 
 private:
     void ProjectOption();

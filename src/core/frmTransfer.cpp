@@ -143,19 +143,22 @@ std::string frmTransfer::Transfer() {
     }
 }
 
+std::string frmTransfer::SumsStatement(std::optional<Date> until) {
+    std::string condition = "(Entry.Archive = False)";
+    if (until) condition += " AND (Entry.BookDate<=" + DateSqlLiteral(*until) + ")";
+    return "SELECT  First(Project.AccountCode) as AccountCode, SUM(Entry.Charges+Entry.Expenses+Entry.Adapted-Entry."
+           "Billed) AS WorkedBalance FROM Project INNER JOIN Entry ON Project.ID = Entry.ProjectID WHERE(" +
+           condition + ") GROUP BY Entry.ProjectID;";
+}
+
 std::string frmTransfer::TransferRows(db::Database& reporting, db::Database& finance) {
     if (write_) finance.Execute("UPDATE Accounts SET Accounts.WorkedBalance=0;");
     if (optTransferClear.Value()) return "Alle erfassten Arbeiten auf Null gesetzt.";
 
     const bool until = optTransferDatum.Value();
     const Date date = dtpDatum.Value().value_or(Date::Today());
-    std::string condition = "(Entry.Archive = False)";
-    if (until) condition += " AND (Entry.BookDate<=" + DateSqlLiteral(date) + ")";
-    auto sums = reporting.OpenRecordset(
-        "SELECT  First(Project.AccountCode) as AccountCode, SUM(Entry.Charges+Entry.Expenses+Entry.Adapted-Entry.Billed) "
-        "AS WorkedBalance FROM Project INNER JOIN Entry ON Project.ID = Entry.ProjectID WHERE(" +
-            condition + ") GROUP BY Entry.ProjectID;",
-        db::RecordsetType::Snapshot);
+    auto sums = reporting.OpenRecordset(SumsStatement(until ? std::optional<Date>(date) : std::nullopt),
+                                        db::RecordsetType::Snapshot);
     auto accounts = finance.OpenRecordset(
         "SELECT Accounts.Code As AccountCode, Accounts.WorkedBalance AS WorkedBalance FROM Accounts WHERE "
         "Accounts.IsGeneralLedger=FALSE ORDER BY Accounts.Code;",

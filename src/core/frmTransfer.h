@@ -2,6 +2,9 @@
 
 #include "ui/Controls.h"
 
+#include "types/Date.h"
+
+#include <optional>
 #include <string>
 
 namespace tlx4r::db {
@@ -46,6 +49,9 @@ public:
     // Of the last run: its summary, and whether an error cut it short.
     const std::string& Summary() const { return summary_; }
     bool Failed() const { return failed_; }
+    // The per-project sums of the entries that are not archived (up to until when given), as
+    // the transfer reads them.
+    static std::string SumsStatement(std::optional<Date> until);
 
 private:
     void OptionChanged();

@@ -211,12 +211,14 @@ void FieldTextSet(db::Recordset& rs, std::string_view field, std::string_view te
         rs.Set(field, db::Value());
         return;
     }
-    const auto& definition = rs.Fields()[static_cast<std::size_t>(rs.FieldIndex(field))];
+    const int index = rs.FieldIndex(field);
+    const auto& definition = rs.Fields()[static_cast<std::size_t>(index)];
     // a Memo has no size; the engine never cuts, so the writer does
-    if (definition.Type() == db::FieldType::Text && utf8::Length(text) > static_cast<std::size_t>(definition.Size())) {
-        rs.Set(field, db::Value(StrFix(text, definition.Size())));
+    if (definition.Type() == db::FieldType::Text && text.size() > static_cast<std::size_t>(definition.Size()) &&
+        utf8::Length(text) > static_cast<std::size_t>(definition.Size())) {
+        rs.Set(index, db::Value(StrFix(text, definition.Size())));
     } else {
-        rs.Set(field, db::Value(std::string(text)));
+        rs.Set(index, db::Value(std::string(text)));
     }
 }
 

@@ -22,6 +22,10 @@ struct OpenOptions {
     // New text columns compare with SQLite's built-in NOCASE instead of the dialect's collation,
     // for files that other programs read without the layer (export files).
     bool portable_text = false;
+    // False: writes are not forced to the disk and the journal stays in memory, so a crash may
+    // leave the file damaged. Only for files that are worthless until complete and that their
+    // maker forces to the disk itself (export files, written under a temporary name).
+    bool durable = true;
 };
 
 // A column as the engine's schema describes it.

@@ -57,13 +57,18 @@ Value ToStored(const Field& field, const Value& value, const std::string& owner)
     switch (field.Type()) {
         case FieldType::Text:
         case FieldType::Memo: {
-            std::string text = value.ToText();
-            if (field.Type() == FieldType::Text && utf8::Length(text) > static_cast<std::size_t>(field.Size())) {
-                throw DbError(3163, "The text for field '" + owner + field.Name() + "' is " +
-                                        std::to_string(utf8::Length(text)) + " characters long; the field holds " +
-                                        std::to_string(field.Size()) + ".");
+            // A text needs no conversion: copied once, not converted and copied
+            Value stored = value.kind() == Value::Kind::Text ? value : Value(value.ToText());
+            const std::string& text = *stored.HeldText();
+            if (field.Type() == FieldType::Text && text.size() > static_cast<std::size_t>(field.Size())) {
+                const std::size_t length = utf8::Length(text);  // bytes >= characters: only then count
+                if (length > static_cast<std::size_t>(field.Size())) {
+                    throw DbError(3163, "The text for field '" + owner + field.Name() + "' is " +
+                                            std::to_string(length) + " characters long; the field holds " +
+                                            std::to_string(field.Size()) + ".");
+                }
             }
-            return Value(std::move(text));
+            return stored;
         }
         case FieldType::Boolean:
             if (!IsNumber(value)) WrongType(field, value, owner);

@@ -284,24 +284,59 @@ void JetStatement::NameItems(std::vector<SelectItem>& items, const std::vector<S
 // ---------------------------------------------------------------------------------------------
 // FROM
 
+// "A RIGHT JOIN B ON c" is written as "B LEFT JOIN A ON c": the same rows, but SQLite plans a
+// right join as a pass over the left side plus a full scan of the right side for its rows
+// without a partner, so a condition on the right side (the entries of a year) could not use an
+// index. Columns keep their order: '*' is expanded in the order the tables are named.
 std::string JetStatement::FromClause(JetNodes nodes, std::vector<Source>& sources) {
-    Writer w;
     std::size_t i = 0;
-    w.Add(ParseTableRef(nodes, i, sources).sql);
+    std::string left = ParseTableRef(nodes, i, sources).sql;
+    bool chain = false;         // left holds more than one table: as a right operand it needs brackets
+    std::string words;          // the join's words before JOIN
+    bool right_join = false;
+    std::string right;          // a right join's right side, waiting for its ON
+    bool right_after_chain = false;  // left was a chain when that right side came
+    const auto append = [&left](const std::string& part) { left += " " + part; };
+    // join words must be followed by JOIN
+    const auto words_done = [&](std::size_t pos) {
+        if (!words.empty() || (right_join && right.empty())) Fail(pos, "JOIN is missing in the FROM clause");
+    };
     while (i < nodes.size()) {
         const JetNode& n = nodes[i];
+        if (!IsWord(n, "JOIN") && !IsWord(n, "RIGHT") && !IsWord(n, "INNER") && !IsWord(n, "LEFT") &&
+            !IsWord(n, "FULL") && !IsWord(n, "CROSS") && !IsWord(n, "OUTER"))
+            words_done(n.tok.pos);
+        if (!right.empty() && !IsWord(n, "ON")) {
+            // a right join without ON: kept as written
+            append("RIGHT JOIN " + right);
+            right.clear();
+            right_join = false;
+        }
         if (IsPunct(n, ',')) {
-            w.Add(",");
+            left += ",";
             ++i;
-            w.Add(ParseTableRef(nodes, i, sources).sql);
-        } else if (IsWord(n, "INNER") || IsWord(n, "LEFT") || IsWord(n, "RIGHT") ||
-                   IsWord(n, "FULL") || IsWord(n, "CROSS") || IsWord(n, "OUTER")) {
-            w.Add(n.tok.text);
+            append(ParseTableRef(nodes, i, sources).sql);
+            chain = true;
+        } else if (IsWord(n, "RIGHT")) {
+            right_join = true;
+            ++i;
+        } else if (IsWord(n, "INNER") || IsWord(n, "LEFT") || IsWord(n, "FULL") || IsWord(n, "CROSS") ||
+                   IsWord(n, "OUTER")) {
+            if (!(right_join && IsWord(n, "OUTER"))) words += (words.empty() ? "" : " ") + n.tok.text;
             ++i;
         } else if (IsWord(n, "JOIN")) {
-            w.Add("JOIN");
             ++i;
-            w.Add(ParseTableRef(nodes, i, sources).sql);
+            std::string table = ParseTableRef(nodes, i, sources).sql;
+            if (right_join && words.empty()) {
+                right = std::move(table);
+                right_after_chain = chain;
+            } else {
+                if (right_join) words = "RIGHT " + words;
+                append(words + (words.empty() ? "" : " ") + "JOIN " + table);
+                right_join = false;
+            }
+            words.clear();
+            chain = true;
         } else if (IsWord(n, "ON")) {
             std::size_t j = ++i;
             while (j < nodes.size() && !IsPunct(nodes[j], ',') && !IsWord(nodes[j], "JOIN") &&
@@ -312,14 +347,22 @@ std::string JetStatement::FromClause(JetNodes nodes, std::vector<Source>& source
                      (IsWord(nodes[j + 1], "JOIN") || IsWord(nodes[j + 1], "OUTER"))))
                 ++j;
             if (j == i) Fail(n.tok.pos, "ON without a condition");
-            w.Add("ON");
-            w.Add(expr_.Expr(nodes.subspan(i, j - i)));
+            const std::string condition = expr_.Expr(nodes.subspan(i, j - i));
+            if (!right.empty()) {
+                left = right + " LEFT JOIN " + (right_after_chain ? "(" + left + ")" : left) + " ON " + condition;
+                right.clear();
+                right_join = false;
+            } else {
+                append("ON " + condition);
+            }
             i = j;
         } else {
             Fail(n.tok.pos, "syntax error in the FROM clause near '" + n.tok.text + "'");
         }
     }
-    return w.Take();
+    words_done(sql_.size());
+    if (!right.empty()) append("RIGHT JOIN " + right);
+    return left;
 }
 
 JetStatement::TableRef JetStatement::ParseTableRef(JetNodes nodes, std::size_t& i,

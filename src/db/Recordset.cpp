@@ -60,6 +60,7 @@ Recordset::Recordset(std::shared_ptr<Engine> engine, std::string_view source, Re
         }
         OpenStatement(translation.sql, source);
     }
+    if (!table_.empty()) owner_ = table_ + ".";
     for (std::size_t i = 0; i < fields_.size(); ++i) orders_.push_back(!Keyed() ? false : Lower(origin_[i]) == Lower(key_column_));
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         name_pos_.emplace(fields_[i].Name(), static_cast<int>(i));
@@ -132,6 +133,13 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
         defaults_.push_back(dflt);
     }
     updatable_ = type_ == RecordsetType::Dynaset && Keyed() && !engine_->ReadOnly();
+    if (Streams()) {
+        stream_ = std::move(statement);
+        current_.assign(fields_.size(), Value());
+        StreamRow();
+        if (at_ == At::Eof) at_ = At::Bof;  // empty: BOF and EOF at once
+        return;
+    }
     while (statement->Step()) {
         ++row_count_;
         for (int i = 0; i < n; ++i) {
@@ -146,11 +154,26 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
     pos_ = 0;
 }
 
+void Recordset::StreamRow() {
+    if (!stream_->Step()) {
+        stream_->Reset();
+        at_ = At::Eof;
+        return;
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        current_[i] = stream_->Get(static_cast<int>(i));
+        FieldValue::Normalize(fields_[i], typed_[i], current_[i]);
+    }
+    ++streamed_;
+    at_ = At::Index;
+}
+
 bool Recordset::IsOpen() const { return engine_ && engine_->IsOpen(); }
 
 void Recordset::Close() noexcept {
     seek_.clear();
     fetch_.reset();
+    stream_.reset();
     block_fetch_.reset();
     cells_.clear();
     row_count_ = 0;
@@ -195,9 +218,9 @@ void Recordset::RequireWritable() const {
     }
 }
 
-std::string Recordset::Owner() const { return table_.empty() ? std::string() : table_ + "."; }
 
 long long Recordset::Size() const {
+    if (Streams()) return streamed_;
     if (Lazy()) {
         EnsureKeys();
         return static_cast<long long>(keys_.size());
@@ -320,6 +343,7 @@ const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
 
 bool Recordset::Bof() const {
     Require();
+    if (Streams()) return at_ == At::Bof;
     if (at_ == At::Key) return false;
     Resolve();
     return at_ == At::Bof || Size() == 0;
@@ -327,6 +351,7 @@ bool Recordset::Bof() const {
 
 bool Recordset::Eof() const {
     Require();
+    if (Streams()) return at_ != At::Index;
     if (at_ == At::Key) return false;
     Resolve();
     return at_ == At::Eof || Size() == 0 || (at_ == At::Index && pos_ >= Size());
@@ -334,6 +359,7 @@ bool Recordset::Eof() const {
 
 void Recordset::MoveFirst() {
     Require();
+    if (Streams()) NotSupported("MoveFirst");
     edit_mode_ = EditMode::None;
     deleted_current_ = false;
     pos_ = 0;
@@ -342,6 +368,7 @@ void Recordset::MoveFirst() {
 
 void Recordset::MoveLast() {
     Require();
+    if (Streams()) NotSupported("MoveLast");
     edit_mode_ = EditMode::None;
     deleted_current_ = false;
     if (Size() == 0) NoCurrentRecord();
@@ -352,6 +379,11 @@ void Recordset::MoveLast() {
 void Recordset::MoveNext() {
     Require();
     edit_mode_ = EditMode::None;
+    if (Streams()) {
+        if (at_ != At::Index) NoCurrentRecord();
+        StreamRow();
+        return;
+    }
     Resolve();
     if (at_ == At::Eof) NoCurrentRecord();
     if (at_ == At::Bof) {
@@ -366,6 +398,7 @@ void Recordset::MoveNext() {
 
 void Recordset::MovePrevious() {
     Require();
+    if (Streams()) NotSupported("MovePrevious");
     edit_mode_ = EditMode::None;
     Resolve();
     if (at_ == At::Bof) NoCurrentRecord();
@@ -395,12 +428,14 @@ void Recordset::Requery() {
 }
 
 Recordset::Bookmark Recordset::GetBookmark() const {
+    if (Streams()) NotSupported("A bookmark");
     RequireCurrent();
     return CurrentKey();
 }
 
 void Recordset::SetBookmark(Bookmark bookmark) {
     Require();
+    if (Streams()) NotSupported("A bookmark");
     edit_mode_ = EditMode::None;
     deleted_current_ = false;
     if (Keyed()) {
@@ -514,7 +549,7 @@ void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys
 
 void Recordset::Find(std::string_view criteria, bool forward, bool from_edge) {
     Require();
-    if (!Keyed() || table_.empty()) NotSupported("Find");
+    if (!Keyed() || table_.empty() || Streams()) NotSupported("Find");
     edit_mode_ = EditMode::None;
     const std::string search = "SELECT [" + key_column_ + "] FROM [" + table_ + "] WHERE " + std::string(criteria);
     auto translation = engine_->Translate(search);
@@ -559,6 +594,7 @@ int Recordset::FieldIndex(std::string_view name) const {
     Require();
     const auto next = static_cast<std::size_t>(name_hint_ + 1);
     if (next < fields_.size() && fields_[next].Name() == name) return ++name_hint_;
+    if (name_hint_ >= 0 && fields_[static_cast<std::size_t>(name_hint_)].Name() == name) return name_hint_;
     if (auto exact = name_pos_.find(std::string(name)); exact != name_pos_.end()) return name_hint_ = exact->second;
     auto it = name_pos_lower_.find(Lower(name));
     if (it == name_pos_lower_.end()) {
@@ -581,6 +617,10 @@ const Value& Recordset::Get(int index) const {
         throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
     }
     auto i = static_cast<std::size_t>(index);
+    if (Streams()) {
+        if (at_ != At::Index) NoCurrentRecord();
+        return current_[i];
+    }
     if (edit_mode_ == EditMode::None && at_ == At::Index && !Lazy() && !deleted_current_ && pos_ >= 0 &&
         pos_ < row_count_) {
         return cells_[static_cast<std::size_t>(pos_) * fields_.size() + i];  // the walk through held rows
@@ -670,8 +710,16 @@ EngineStatement& Recordset::WriteStatement(const std::vector<std::size_t>& chang
 void Recordset::Update() {
     RequireWritable();
     if (edit_mode_ == EditMode::None) throw DbError(3020, "Update without Edit or AddNew.");
-    std::vector<std::size_t> changed;
+    std::vector<std::size_t>& changed = changed_;
+    changed.clear();
+    // Inside a transaction no other program writes, and the row as read is the row as stored when
+    // nothing was written through this connection since: a field set to the value it has already
+    // needs no write (rewriting an indexed field costs its index entries).
+    bool row_known = edit_mode_ == EditMode::Edit && engine_->TransactionDepth() > 0 && Lazy() && current_loaded_ &&
+                     current_writes_ == *table_writes_ && !deleted_current_;
+    if (row_known) row_known = CurrentKey() == current_loaded_key_;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (dirty_[i] && row_known && buffer_[i] == current_[i]) dirty_[i] = false;  // the statement follows dirty_
         if (dirty_[i]) changed.push_back(i);
     }
     const std::size_t width = fields_.size();

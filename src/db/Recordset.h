@@ -22,6 +22,11 @@ enum class RecordsetType {
     Table = 1,     // one table, walked in the order of its current index, positioned with Seek
     Dynaset = 2,   // rows of a table or statement; updatable when they come from one table with its key
     Snapshot = 4,  // rows of a table or statement, read-only
+    // Rows of a table or statement, read-only, read one at a time as the walk goes: memory stays
+    // bounded however many rows there are, but only MoveNext moves, and the file stays read-locked
+    // for other programs until the walk reaches EOF or the recordset closes. For reports and
+    // exports that walk a result once; not for walks that write the table they read.
+    ForwardOnly = 8,
 };
 
 // A cursor over rows, as the component's code walks, searches and edits them.
@@ -127,6 +132,10 @@ private:
     void RequireWritable() const;
     bool Keyed() const { return !key_column_.empty(); }
     bool Lazy() const { return type_ == RecordsetType::Table; }
+    bool Streams() const { return type_ == RecordsetType::ForwardOnly; }
+    // Reads the next row of stream_ into current_; at the end the statement is reset at once, so
+    // that the file is not kept locked.
+    void StreamRow();
     long long Size() const;
     void EnsureKeys() const;
     // Turns First and Key into Index (or Eof when the row has gone).
@@ -138,11 +147,12 @@ private:
     const Value& CurrentValue(std::size_t i) const;
     EngineStatement& WriteStatement(const std::vector<std::size_t>& changed);
     void Find(std::string_view criteria, bool forward, bool from_edge);
-    std::string Owner() const;
+    const std::string& Owner() const { return owner_; }
 
     std::shared_ptr<Engine> engine_;
     RecordsetType type_ = RecordsetType::Snapshot;
     std::string table_;           // the base table, "" when none
+    std::string owner_;           // table_ + ".", the prefix of field names in messages
     std::string key_column_;      // its row key, "" when rows cannot be told apart
     int key_field_ = -1;          // position of the key among the fields (statement rows)
     std::vector<Field> fields_;
@@ -186,8 +196,11 @@ private:
     EditMode edit_mode_ = EditMode::None;
     std::vector<Value> buffer_;
     std::vector<bool> dirty_;
+    std::vector<std::size_t> changed_;  // Update: the fields written (kept to spare an allocation per row)
 
     std::unique_ptr<EngineStatement> fetch_;
+    std::unique_ptr<EngineStatement> stream_;  // forward-only: the statement being walked
+    long long streamed_ = 0;                   // forward-only: rows read so far
     // A walk reads the rows ahead of it in blocks: one statement (and one file lock) per block.
     static constexpr std::size_t kBlock = 64;
     const Value* BlockValue(std::int64_t key, std::size_t field) const;

@@ -64,13 +64,15 @@ SqliteEngine::SqliteEngine(const std::string& path, bool create, const OpenOptio
         // Reading the schema is what tells a database from any other file; nothing is written
         // before it succeeded.
         Exec("SELECT count(*) FROM sqlite_schema");
-        if (create) {
+        if (!options.durable) {
+            Exec("PRAGMA journal_mode = MEMORY");
+        } else if (create) {
             // A rollback journal: write-ahead logging needs shared memory, which files on a
             // shared network folder do not offer safely.
             Exec("PRAGMA journal_mode = DELETE");
-            Exec("PRAGMA application_id = " + std::to_string(kApplicationId));
         }
-        Exec("PRAGMA synchronous = FULL");
+        Exec(options.durable ? "PRAGMA synchronous = FULL" : "PRAGMA synchronous = OFF");
+        if (create) Exec("PRAGMA application_id = " + std::to_string(kApplicationId));
         jet_ = std::make_unique<JetSql>(*this, [this](const std::string& p) { return Attach(p); });
     } catch (...) {
         Close();

@@ -50,7 +50,7 @@ void SqliteStatement::Bind(int index, const Value& value) {
             break;
         }
         case Value::Kind::Text: {
-            std::string text = value.ToText();
+            const std::string& text = *value.HeldText();
             rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
             break;
         }

@@ -39,6 +39,8 @@ public:
     // The value's default text: numbers without grouping, amounts with their decimals,
     // dates "dd.mm.yyyy" (and " hh:mm:ss" when they carry a time), Booleans "True"/"False".
     std::string ToText() const;
+    // The text a Text value holds, read in place; nullptr for any other kind.
+    const std::string* HeldText() const { return std::get_if<std::string>(&v_); }
 
     bool operator==(const Value& o) const = default;
 

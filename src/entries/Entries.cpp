@@ -103,7 +103,8 @@ void Entries::Verify() {
     {
         std::vector<std::int32_t> ids;
         {
-            auto rs = db_.OpenRecordset("SELECT ID FROM Entry ORDER BY ID;", db::RecordsetType::Snapshot);
+            // read to its end (which lets go of the file) before the first row is written
+            auto rs = db_.OpenRecordset("SELECT ID FROM Entry ORDER BY ID;", db::RecordsetType::ForwardOnly);
             for (; !rs.Eof(); rs.MoveNext()) ids.push_back(rs.Get(0).ToLong());
         }
         db::Transaction tx(db_);

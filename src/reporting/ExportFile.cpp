@@ -6,6 +6,9 @@
 #include <cctype>
 #include <filesystem>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace tlx4r {
 
 namespace fs = std::filesystem;
@@ -63,6 +66,15 @@ void ExportFile::Discard() noexcept {
 }
 
 void ExportFile::Fail() const { throw Failure(path_); }
+
+void ExportFile::MakeDurable(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) throw Failure(PathCombine(folder, "."));
+    // syncfs: the file system of the folder as a whole, one flush for thousands of files
+    const bool ok = ::syncfs(fd) == 0 && ::fsync(fd) == 0;
+    ::close(fd);
+    if (!ok) throw Failure(PathCombine(folder, "."));
+}
 
 AppError ExportFile::Failure(const std::string& path) {
     return AppError(75, "Exporter",

@@ -27,6 +27,10 @@ public:
 
     // The error for a file that cannot be written: AppError 75 naming the file and its folder.
     static AppError Failure(const std::string& path);
+    // Forces everything written into folder (files and names) to the disk: export files are
+    // written without waiting for the disk, and a run waits once at its end instead of once per
+    // file. AppError 75 when the disk refuses.
+    static void MakeDurable(const std::string& folder);
 
 private:
     [[noreturn]] void Fail() const;

@@ -1,6 +1,7 @@
 #include "Exporter.h"
 
 #include "ExportDelimited.h"
+#include "ExportFile.h"
 #include "ExportLedger.h"
 #include "ExportDbf.h"
 #include "ExportMdb.h"
@@ -180,7 +181,9 @@ void Exporter::ItemWrite() {
 
 void Exporter::WorkStop() {
     CloseFiles();
+    const bool wrote = !finished_.empty();
     NoteFinished();
+    if (wrote) ExportFile::MakeDurable(Directory());
 }
 
 void Exporter::CloseFiles() {

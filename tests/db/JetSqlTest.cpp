@@ -473,6 +473,8 @@ const ErrorCase kErrorCases[] = {
      "UPDATE Project LEFT JOIN Client ON Project.ClientID = Client.ID SET Project.Text = \"x\"", 16,
      "only INNER JOIN"},
     {"empty", "  ;", 1, "empty statement"},
+    {"join_words_without_join", "SELECT * FROM Entry RIGHT Person", 27, "JOIN is missing"},
+    {"join_words_at_the_end", "SELECT * FROM Entry LEFT OUTER", 31, "JOIN is missing"},
     {"nested_too_deeply",
      "SELECT "
      "((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((((("

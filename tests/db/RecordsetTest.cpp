@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+
 namespace tlx4r::db {
 namespace {
 
@@ -423,6 +426,107 @@ TEST_F(RecordsetTest, ResultNamesAndTotalsAreExact) {
     joined.Close();
     EXPECT_EQ(ErrorNumber([&] { joined.Get(0); }), 3420);
     EXPECT_EQ(ErrorNumber([&] { joined.AddNew(); }), 3420);
+}
+
+TEST_F(RecordsetTest, ForwardOnlyWalksReadWhatSnapshotsHoldAndLetGoOfTheFileAtTheirEnd) {
+    db.Execute("INSERT INTO Project (ID, PersonID, AccountCode) VALUES (1, 1, \"1020\")");
+    {
+        Transaction t(db);
+        auto rs = db.OpenRecordset("Entry");
+        for (int i = 1; i <= 300; ++i) {
+            rs.AddNew();
+            rs.Set("ID", Value(i));
+            rs.Set("ProjectID", Value(1));
+            rs.Set("PersonID", Value(1 + i % 5));
+            rs.Set("Charges", Value(Amount("0.0101") * i));
+            rs.Set("BookDate", Value(Date::FromYmd(2024, 1, 1).AddDays(i)));
+            rs.Update();
+        }
+        t.Commit();
+    }
+    const char* const sources[] = {
+        "SELECT Entry.*, Person.PersonNameFull FROM Person RIGHT JOIN Entry ON Person.ID = Entry.PersonID "
+        "ORDER BY Entry.BookDate DESC",
+        "Person",
+        "SELECT Sum(Charges) AS Total FROM Entry",
+    };
+    for (const char* source : sources) {
+        SCOPED_TRACE(source);
+        auto held = db.OpenRecordset(source, RecordsetType::Snapshot);
+        auto walk = db.OpenRecordset(source, RecordsetType::ForwardOnly);
+        ASSERT_EQ(walk.Fields().size(), held.Fields().size());
+        long long rows = 0;
+        for (; !walk.Eof(); walk.MoveNext(), held.MoveNext()) {
+            ASSERT_FALSE(held.Eof());
+            for (int i = 0; i < static_cast<int>(held.Fields().size()); ++i) ASSERT_EQ(walk.Get(i), held.Get(i)) << i;
+            EXPECT_EQ(walk.RecordCount(), ++rows);
+        }
+        EXPECT_TRUE(held.Eof());
+        EXPECT_FALSE(walk.Bof());
+        EXPECT_EQ(ErrorNumber([&] { walk.Get(0); }), 3021);
+        EXPECT_EQ(ErrorNumber([&] { walk.MoveNext(); }), 3021);
+    }
+
+    // At its end the walk no longer holds the file: another program writes without waiting.
+    {
+        auto walk = db.OpenRecordset("SELECT ID FROM Entry", RecordsetType::ForwardOnly);
+        while (!walk.Eof()) walk.MoveNext();
+        Database other = Database::Open(db.Name(), {.read_only = false, .busy_timeout_ms = 0});
+        EXPECT_EQ(other.Execute("UPDATE Entry SET Charges = 1 WHERE ID = 1"), 1);
+    }
+
+    auto walk = db.OpenRecordset("SELECT * FROM Entry WHERE ID > 1000", RecordsetType::ForwardOnly);
+    EXPECT_TRUE(walk.Bof());
+    EXPECT_TRUE(walk.Eof());
+    EXPECT_EQ(walk.RecordCount(), 0);
+    auto entries = db.OpenRecordset("Entry", RecordsetType::ForwardOnly);
+    EXPECT_FALSE(entries.Updatable());
+    for (const auto& refused : std::vector<std::function<void()>>{
+             [&] { entries.MovePrevious(); }, [&] { entries.MoveFirst(); }, [&] { entries.MoveLast(); },
+             [&] { entries.GetBookmark(); }, [&] { entries.FindFirst("ID = 3"); }, [&] { entries.Seek("=", Value(1)); }})
+        EXPECT_EQ(ErrorNumber(refused), 3251);
+    EXPECT_EQ(ErrorNumber([&] { entries.Edit(); }), 3027);
+}
+
+TEST_F(RecordsetTest, InsideATransactionOnlyValuesThatDifferFromTheRowAreWritten) {
+    // The trigger notes every update that writes the name column.
+    db.GetEngine().Exec("CREATE TABLE NameWrites (PersonID INTEGER)");
+    db.GetEngine().Exec(
+        "CREATE TRIGGER NameWritten AFTER UPDATE OF PersonNameFull ON Person BEGIN INSERT INTO NameWrites "
+        "VALUES (new.ID); END");
+    struct Step {
+        const char* name;  // set together with a new rate, on the same recordset one after the other
+        bool written;
+    };
+    const auto run = [&](bool in_transaction, const std::vector<Step>& steps) {
+        db.Execute("UPDATE Person SET PersonNameFull = \"Aebi\" WHERE ID = 2");
+        db.Execute("DELETE FROM NameWrites");
+        std::optional<Transaction> t;
+        if (in_transaction) t.emplace(db);
+        auto rs = db.OpenRecordset("Person");
+        rs.SetIndex("PrimaryKey");
+        int rate = 100;
+        long long writes = 0;
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.name);
+            rs.Seek("=", Value(2));
+            EXPECT_FALSE(rs.Get("PersonNameFull").IsNull());  // the row as read: what the writes compare with
+            rs.Edit();
+            rs.Set("PersonNameFull", Value(step.name));
+            rs.Set("PersonRate", Value(Currency::FromInt(++rate)));
+            rs.Update();
+            auto check = db.OpenRecordset("SELECT PersonNameFull, PersonRate FROM Person WHERE ID = 2",
+                                          RecordsetType::Snapshot);
+            EXPECT_EQ(check.Get(0).ToText(), step.name);
+            EXPECT_EQ(check.Get(1).ToCurrency(), Currency::FromInt(rate));
+            writes += step.written ? 1 : 0;
+            EXPECT_EQ(db.OpenRecordset("SELECT Count(*) FROM NameWrites", RecordsetType::Snapshot).Get(0).ToLong(),
+                      writes);
+        }
+        if (t) t->Commit();
+    };
+    run(true, {{"Aebi", false}, {"Aebi-Zaugg", true}, {"Aebi-Zaugg", false}, {"Aebi", true}});
+    run(false, {{"Aebi", true}, {"Aebi-Zaugg", true}});
 }
 
 }  // namespace

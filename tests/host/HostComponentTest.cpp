@@ -1,5 +1,6 @@
 // The component driven by the substitute host, on real files: the accounting link end to end.
 #include "host/DemoData.h"
+#include "host/DemoLargeOffice.h"
 #include "host/HostAccounts.h"
 #include "host/HostDocuments.h"
 #include "host/HostInterface.h"
@@ -12,6 +13,7 @@
 #include "core/FibuTables.h"
 #include "core/Finance.h"
 #include "core/Reporting.h"
+#include "entries/Entries.h"
 #include "masterdata/OlContacts.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
@@ -268,6 +270,54 @@ TEST_F(HostComponentTest, ABackupTakenInTheDesktopGivesBackTheRowsBefore) {
     ASSERT_NE(root.Database(), nullptr);
     EXPECT_EQ(root.DatabaseName(), files.reporting);
     EXPECT_EQ(state(), before);
+}
+
+TEST_F(HostComponentTest, TheLargeOfficeIsTheSameForTheSameSeedAndSoundThroughout) {
+    LargeOfficeSize size;
+    size.persons = 4;
+    size.clients = 10;
+    size.projects = 30;
+    size.entries = 600;
+    size.years = 3;
+    const auto entries = [](db::Database& db) {
+        std::string rows;
+        for (auto rs = db.OpenRecordset("SELECT * FROM Entry ORDER BY ID", db::RecordsetType::ForwardOnly); !rs.Eof();
+             rs.MoveNext())
+            for (const auto& f : rs.Fields()) rows += rs.Get(f.Name()).IsNull() ? "|" : rs.Get(f.Name()).ToText() + "|";
+        return rows;
+    };
+    std::string first;
+    int run = 0;
+    for (std::uint32_t seed : {7u, 7u, 8u}) {
+        SCOPED_TRACE(seed);
+        Reporting office{user, machine};
+        office.SetInterface(&host);
+        const DemoFiles files =
+            DemoCreateLarge(dir.File("large" + std::to_string(++run)), host, office, seed, size);
+        db::Database& db = *office.Database();
+        EXPECT_EQ(Count(db, "SELECT Count(*) FROM Entry"), 600);
+        EXPECT_EQ(Count(db, "SELECT Count(*) FROM Project"), 30);
+        EXPECT_EQ(Count(db, "SELECT Count(*) FROM Client"), 10);
+        EXPECT_EQ(Count(db, "SELECT Count(DISTINCT RecType) FROM Entry"), 7);
+        // every entry on a project and by a person that exist, every project on its client account
+        EXPECT_EQ(Count(db, "SELECT Count(*) FROM (Entry LEFT JOIN Project ON Entry.ProjectID = Project.ID) LEFT JOIN "
+                            "Person ON Entry.PersonID = Person.ID WHERE Project.ID Is Null OR Person.ID Is Null"),
+                  0);
+        EXPECT_EQ(Count(*host.FinanceDatabase(), "SELECT Count(*) FROM Accounts WHERE IsGeneralLedger = False"), 30);
+        EXPECT_TRUE(db.Check().empty());
+        const std::string rows = entries(db);
+        if (first.empty()) {
+            first = rows;
+        } else if (seed == 7u) {
+            EXPECT_EQ(rows, first);
+        } else {
+            EXPECT_NE(rows, first);
+        }
+        // the component finds nothing to refuse in them
+        office.Entries()->Verify();
+        office.Tini();
+        host.DatabaseClose();
+    }
 }
 
 }  // namespace
