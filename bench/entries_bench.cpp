@@ -6,6 +6,8 @@
 #include "entries/Entries.h"
 #include "ui/Ui.h"
 
+#include "QuietUi.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -19,22 +21,6 @@ using namespace tlx4r;
 constexpr int kRows = 100000;
 
 // A user interface without windows: the event pump has nothing to run.
-class QuietUi : public ui::Ui {
-public:
-    ui::Answer MsgBox(const ui::Message&) override { return ui::Answer::Ok; }
-    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> FileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-    void SetBusy(bool) override {}
-    void DoEvents() override { ++pumps; }
-    void Beep() override {}
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void ShowModal(ui::Form&) override {}
-    long long pumps = 0;
-};
-
 // Rows as years of work leave them: every record type, with display texts and codes that
 // Verify has to rewrite.
 void Fill(db::Database& db) {
@@ -72,7 +58,7 @@ void Fill(db::Database& db) {
 void BM_EntriesVerify(benchmark::State& state) {
     std::string pattern = (std::filesystem::temp_directory_path() / "tlx4r-entries-bench-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
-    QuietUi quiet;
+    bench::QuietUi quiet;
     ui::ScopedUi installed(quiet);
     {
         DBReporting layer;

@@ -8,6 +8,8 @@
 #include "platform/MemoryStore.h"
 #include "ui/Ui.h"
 
+#include "QuietUi.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -23,21 +25,6 @@ constexpr int kClients = 500;
 constexpr const char* kAllFormats = "XML;MDB;CSV;TXT;DBF";
 
 // A user interface without windows.
-class QuietUi : public ui::Ui {
-public:
-    ui::Answer MsgBox(const ui::Message&) override { return ui::Answer::Ok; }
-    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> FileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-    void SetBusy(bool) override {}
-    void DoEvents() override {}
-    void Beep() override {}
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void ShowModal(ui::Form&) override {}
-};
-
 // An office's master data: every project refers to a person, a project type, a department and
 // (most of them) a client with a full address; texts carry umlauts and the XML specials.
 void Fill(db::Database& db) {
@@ -91,7 +78,7 @@ void BM_ExportAll(benchmark::State& state) {
     const bool one_file = state.range(0) == 1;
     std::string folder = (std::filesystem::temp_directory_path() / "tlx4r-export-bench-XXXXXX").string();
     if (!::mkdtemp(folder.data())) std::abort();
-    QuietUi quiet;
+    bench::QuietUi quiet;
     ui::ScopedUi installed(quiet);
     platform::MemoryStore user, machine;
     {

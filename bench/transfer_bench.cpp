@@ -15,6 +15,8 @@
 #include "platform/MemoryStore.h"
 #include "ui/Ui.h"
 
+#include "QuietUi.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -28,25 +30,6 @@ using namespace tlx4r;
 
 constexpr int kProjects = 5000;
 constexpr int kEntries = 100000;
-
-// A user who agrees to every question; the event pump has nothing to run.
-class AgreeingUi : public ui::Ui {
-public:
-    ui::Answer MsgBox(const ui::Message& m) override {
-        return m.buttons == ui::Buttons::YesNo || m.buttons == ui::Buttons::YesNoCancel ? ui::Answer::Yes
-                                                                                        : ui::Answer::Ok;
-    }
-    std::optional<std::string> InputBox(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> FileDialog(const ui::FileDialogRequest&) override { return std::nullopt; }
-    void SetBusy(bool) override {}
-    void DoEvents() override {}
-    void Beep() override {}
-    std::string ClipboardText() override { return {}; }
-    void SetClipboardText(const std::string&) override {}
-    void ShowModal(ui::Form&) override {}
-};
 
 // The host with its finance database and the component with the reporting database linked to
 // it, in a temporary folder: 5,000 client accounts (and a few ledger accounts), a project for
@@ -134,7 +117,7 @@ private:
 };
 
 void BM_Transfer(benchmark::State& state) {
-    AgreeingUi agreeing;
+    bench::QuietUi agreeing{true};
     ui::ScopedUi installed(agreeing);
     Office office;
     frmTransfer form;
@@ -151,7 +134,7 @@ void BM_Transfer(benchmark::State& state) {
 BENCHMARK(BM_Transfer)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_Archive(benchmark::State& state) {
-    AgreeingUi agreeing;
+    bench::QuietUi agreeing{true};
     ui::ScopedUi installed(agreeing);
     Office office;
     frmArchive form;
