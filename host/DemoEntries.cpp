@@ -5,6 +5,7 @@
 #include "db/Transaction.h"
 #include "entries/Entries.h"
 #include "entries/modVat.h"
+#include "host/DemoTexts.h"
 #include "types/AppError.h"
 
 #include <array>
@@ -17,6 +18,12 @@ namespace tlx4r {
 
 namespace {
 
+using demo::kDocuments;
+using demo::kFees;
+using demo::kMeetings;
+using demo::kNotary;
+using demo::kWork;
+
 constexpr int kEntries = 420;
 constexpr long kDays = 730;
 
@@ -25,26 +32,6 @@ struct Person {
     Currency rate;
 };
 
-constexpr std::array<const char*, 12> kWork{
-    "Besprechung mit Klient",       "Entwurf Kaufvertrag",          "Telefonat mit Gegenanwalt",
-    "Aktenstudium",                 "Korrespondenz",                "Grundbuchabklärungen",
-    "Entwurf Testament",            "Rechtsschrift verfasst",       "Verhandlung Bezirksgericht",
-    "Entwurf Ehevertrag",           "Abklärungen Handelsregister",  "Nachlassinventar erstellt",
-};
-constexpr std::array<const char*, 6> kFees{
-    "Beglaubigung Unterschrift", "Grundbuchauszug",    "Handelsregisterauszug",
-    "Kopien und Porti",          "Pauschale Beratung", "Betreibungsauskunft",
-};
-constexpr std::array<const char*, 5> kNotary{
-    "Beurkundung Kaufvertrag", "Beurkundung Gründung AG", "Beurkundung Erbvertrag",
-    "Öffentliches Testament",  "Beurkundung Schuldbrief",
-};
-constexpr std::array<const char*, 5> kMeetings{
-    "Termin Beurkundung", "Termin Klient", "Augenschein Liegenschaft", "Gerichtstermin", "Erbenversammlung",
-};
-constexpr std::array<const char*, 6> kDocuments{
-    "Kaufvertrag.docx", "Testament.docx", "Statuten.pdf", "Klageschrift.docx", "Vollmacht.pdf", "Inventar.xlsx",
-};
 
 // Picks from the generator by plain modulo: the same seed gives the same office on every
 // platform (the standard's distributions may differ between libraries).

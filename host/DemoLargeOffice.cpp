@@ -5,6 +5,7 @@
 #include "db/DbError.h"
 #include "db/Transaction.h"
 #include "entries/modVat.h"
+#include "host/DemoTexts.h"
 #include "host/FinanceDatabase.h"
 #include "host/HostInterface.h"
 
@@ -20,6 +21,12 @@ namespace tlx4r {
 namespace fs = std::filesystem;
 
 namespace {
+
+using demo::kDocuments;
+using demo::kFees;
+using demo::kMeetings;
+using demo::kNotary;
+using demo::kWork;
 
 // Plain modulo on a fixed generator: the same seed gives the same office with every standard
 // library (whose distributions may differ).
@@ -50,26 +57,6 @@ constexpr std::array<const char*, 10> kCompanies{
 };
 constexpr std::array<const char*, 10> kCities{
     "Zürich", "Bern", "Luzern", "Fribourg", "St. Gallen", "Münsingen", "Küssnacht", "Thun", "Biel", "Wädenswil",
-};
-constexpr std::array<const char*, 12> kWork{
-    "Besprechung mit Klient",      "Entwurf Kaufvertrag",         "Telefonat mit Gegenanwalt",
-    "Aktenstudium",                "Korrespondenz",               "Grundbuchabklärungen",
-    "Entwurf Testament",           "Rechtsschrift verfasst",      "Verhandlung Bezirksgericht",
-    "Entwurf Ehevertrag",          "Abklärungen Handelsregister", "Nachlassinventar erstellt",
-};
-constexpr std::array<const char*, 6> kFees{
-    "Beglaubigung Unterschrift", "Grundbuchauszug",    "Handelsregisterauszug",
-    "Kopien und Porti",          "Pauschale Beratung", "Betreibungsauskunft",
-};
-constexpr std::array<const char*, 5> kNotary{
-    "Beurkundung Kaufvertrag", "Beurkundung Gründung AG", "Beurkundung Erbvertrag",
-    "Öffentliches Testament",  "Beurkundung Schuldbrief",
-};
-constexpr std::array<const char*, 5> kMeetings{
-    "Termin Beurkundung", "Termin Klient", "Augenschein Liegenschaft", "Gerichtstermin", "Erbenversammlung",
-};
-constexpr std::array<const char*, 6> kDocuments{
-    "Kaufvertrag.docx", "Testament.docx", "Statuten.pdf", "Klageschrift.docx", "Vollmacht.pdf", "Inventar.xlsx",
 };
 constexpr std::array<const char*, 5> kDepartments{
     "Notariat", "Grundbuch und Immobilien", "Erbrecht und Nachlass", "Gesellschafts- und Handelsrecht",
