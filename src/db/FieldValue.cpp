@@ -3,6 +3,7 @@
 #include "db/DbError.h"
 #include "types/Utf8.h"
 
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -166,6 +167,11 @@ Value DefaultOf(const Field& field) {
         return FromStored(field, true, Value(number));
     }
     return Value();
+}
+
+Value Key(std::int64_t key) {
+    if (key >= INT32_MIN && key <= INT32_MAX) return Value(static_cast<std::int32_t>(key));
+    return Value(static_cast<double>(key));  // past 32 bits: SQLite still finds the row by its number
 }
 
 }  // namespace tlx4r::db::FieldValue

@@ -3,6 +3,7 @@
 #include "db/Field.h"
 #include "db/Value.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tlx4r::db {
@@ -27,6 +28,8 @@ void Normalize(const Field& field, bool typed, Value& stored);
 // The field's default value (in the dialect's form, e.g. 0, False, "text") as a value of the
 // field's type; Null when there is none or it is an expression.
 Value DefaultOf(const Field& field);
+// A row key as statements bind it: an integer, so that the look-up stays a direct one.
+Value Key(std::int64_t key);
 
 }  // namespace FieldValue
 

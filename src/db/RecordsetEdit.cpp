@@ -1,0 +1,185 @@
+// The edit buffer of a recordset: Edit and AddNew, the fields set, and the statements that write
+// them (Update, Delete). Reading and moving are in Recordset.cpp.
+#include "Recordset.h"
+
+#include "db/DbError.h"
+#include "db/Engine.h"
+#include "db/FieldValue.h"
+#include "types/Utf8.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_set>
+
+namespace tlx4r::db {
+
+void Recordset::Set(std::string_view name, const Value& value) { Set(FieldIndex(name), value); }
+
+void Recordset::Set(int index, const Value& value) {
+    Require();
+    if (index < 0 || index >= static_cast<int>(fields_.size())) {
+        throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
+    }
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
+    auto i = static_cast<std::size_t>(index);
+    if (origin_[i].empty()) {
+        throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
+    }
+    buffer_[i] = FieldValue::ToStored(fields_[i], value, Owner());
+    dirty_[i] = true;
+}
+
+void Recordset::StartEdit(EditMode mode) {
+    edit_mode_ = mode;
+    dirty_.assign(fields_.size(), false);
+}
+
+void Recordset::AddNew() {
+    RequireWritable();
+    buffer_ = defaults_;
+    StartEdit(EditMode::AddNew);
+}
+
+void Recordset::Edit() {
+    RequireWritable();
+    RequireCurrent();
+    buffer_.assign(fields_.size(), Value());
+    StartEdit(EditMode::Edit);
+}
+
+void Recordset::CancelUpdate() {
+    Require();
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "CancelUpdate without Edit or AddNew.");
+    edit_mode_ = EditMode::None;
+    buffer_.clear();
+}
+
+EngineStatement& Recordset::WriteStatement(const std::vector<std::size_t>& changed) {
+    const bool adding = edit_mode_ == EditMode::AddNew;
+    const int kind = adding ? 1 : 0;
+    if (last_write_[kind] && last_write_mask_[kind] == dirty_) {
+        last_write_[kind]->Reset();
+        return *last_write_[kind];
+    }
+    auto& statement = writes_[kind][dirty_];
+    last_write_mask_[kind] = dirty_;
+    if (statement) {
+        last_write_[kind] = statement.get();
+        statement->Reset();
+        return *statement;
+    }
+    const std::string table = engine_->Quote(table_);
+    std::string sql;
+    if (adding) {
+        std::string names, marks;
+        for (std::size_t n = 0; n < changed.size(); ++n) {
+            names += (n ? ", " : "") + engine_->Quote(origin_[changed[n]]);
+            marks += (n ? ", ?" : "?") + std::to_string(n + 1);
+        }
+        sql = changed.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                              : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+    } else {
+        sql = "UPDATE " + table + " SET ";
+        for (std::size_t n = 0; n < changed.size(); ++n) {
+            sql += (n ? ", " : "") + engine_->Quote(origin_[changed[n]]) + " = ?" + std::to_string(n + 1);
+        }
+        sql += " WHERE " + engine_->Quote(key_column_) + " = ?" + std::to_string(changed.size() + 1);
+    }
+    statement = engine_->Prepare(sql);
+    last_write_[kind] = statement.get();
+    return *statement;
+}
+
+void Recordset::Update() {
+    RequireWritable();
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "Update without Edit or AddNew.");
+    std::vector<std::size_t>& changed = changed_;
+    changed.clear();
+    // Inside a transaction no other program writes, and the row as read is the row as stored when
+    // nothing was written through this connection since: a field set to the value it has already
+    // needs no write (rewriting an indexed field costs its index entries).
+    bool row_known = edit_mode_ == EditMode::Edit && engine_->TransactionDepth() > 0 && Lazy() && current_loaded_ &&
+                     current_writes_ == *table_writes_ && !deleted_current_;
+    if (row_known) row_known = CurrentKey() == current_loaded_key_;
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (dirty_[i] && row_known && buffer_[i] == current_[i]) dirty_[i] = false;  // the statement follows dirty_
+        if (dirty_[i]) changed.push_back(i);
+    }
+    const std::size_t width = fields_.size();
+    std::int64_t written = 0;
+    bool moved_in_order = false;
+    // Require has brought the keys up to date: the write below is then the only change to them
+    const bool keys_current = Lazy() && keys_loaded_;
+    if (edit_mode_ == EditMode::Edit) {
+        if (deleted_current_) throw DbError(3167, "The record was deleted by another user or program.");
+        const std::int64_t old_key = CurrentKey();
+        written = old_key;
+        if (!changed.empty()) {
+            auto& statement = WriteStatement(changed);
+            for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
+            statement.Bind(static_cast<int>(changed.size() + 1), FieldValue::Key(old_key));
+            statement.Step();
+            statement.Reset();
+            if (engine_->Changes() == 0) throw DbError(3167, "The record was deleted by another user or program.");
+            for (auto i : changed) {
+                if (orders_[i]) {
+                    moved_in_order = true;
+                    if (utf8::Lower(origin_[i]) == utf8::Lower(key_column_)) written = buffer_[i].ToLong();
+                }
+            }
+        }
+        if (!Lazy()) {
+            for (auto i : changed) cells_[static_cast<std::size_t>(pos_) * width + i] = buffer_[i];
+            if (Keyed()) keys_[static_cast<std::size_t>(pos_)] = written;
+        }
+    } else {
+        auto& statement = WriteStatement(changed);
+        for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
+        statement.Step();
+        statement.Reset();
+        written = engine_->LastInsertId();
+        if (!Lazy()) {
+            // a dynaset shows the added row at its end, as the old engine did
+            if (key_field_ >= 0) buffer_[static_cast<std::size_t>(key_field_)] = FieldValue::Key(written);
+            cells_.insert(cells_.end(), buffer_.begin(), buffer_.end());
+            ++row_count_;
+            keys_.push_back(written);
+        }
+    }
+    if (Lazy()) {
+        if (keys_current) keys_writes_ = *table_writes_;
+        if (edit_mode_ == EditMode::AddNew || moved_in_order) {
+            ToKey();
+            if (at_ == At::Key && edit_mode_ == EditMode::Edit) current_key_ = written;
+            keys_loaded_ = false;
+        }
+        current_loaded_ = false;
+    }
+    last_modified_ = written;
+    edit_mode_ = EditMode::None;
+    buffer_.clear();
+}
+
+void Recordset::Delete() {
+    RequireWritable();
+    RequireCurrent();
+    edit_mode_ = EditMode::None;
+    Resolve();
+    const bool keys_current = Lazy() && keys_loaded_;
+    std::int64_t key = CurrentKey();
+    auto statement = engine_->Cached("DELETE FROM " + engine_->Quote(table_) + " WHERE " +
+                                      engine_->Quote(key_column_) + " = ?1");
+    statement.Bind(1, FieldValue::Key(key));
+    statement.Step();
+    if (!Lazy()) {
+        auto first = cells_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(pos_) * fields_.size());
+        cells_.erase(first, first + static_cast<std::ptrdiff_t>(fields_.size()));
+        --row_count_;
+    }
+    keys_.erase(keys_.begin() + pos_);
+    if (keys_current) keys_writes_ = *table_writes_;
+    current_loaded_ = false;
+    deleted_current_ = true;
+}
+
+}  // namespace tlx4r::db
