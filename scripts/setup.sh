@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  libsqlite3-dev libicu-dev
+  libsqlite3-dev libicu-dev libpq-dev
+  postgresql
   qt6-base-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   xdg-utils python3 desktop-file-utils poppler-utils

@@ -20,4 +20,10 @@ fi
 rm -rf "$dir"
 "$root/scripts/build.sh" "$dir" "${opts[@]}"
 export QT_QPA_PLATFORM=offscreen
+# The database layer's tests run on a file and on a throw-away PostgreSQL server, stopped and
+# removed however the run ends.
+pg_dir=$(mktemp -u /tmp/tlx4r-pg.XXXXXX)
+trap '"$root/scripts/pg-test-server.sh" stop "$pg_dir"' EXIT
+TLX4R_TEST_PG=$("$root/scripts/pg-test-server.sh" start "$pg_dir")
+export TLX4R_TEST_PG
 ctest --test-dir "$dir" --output-on-failure -j "${TLX4R_JOBS:-$(nproc)}"

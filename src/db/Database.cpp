@@ -2,6 +2,7 @@
 
 #include "db/Catalog.h"
 #include "db/DbError.h"
+#include "db/PgEngine.h"
 #include "db/SqliteEngine.h"
 
 #include <cctype>
@@ -29,12 +30,22 @@ constexpr std::size_t kStatementCacheSize = 128;
 
 Database::Database(std::shared_ptr<Engine> engine) : engine_(std::move(engine)) {}
 
+namespace {
+
+// A server name (postgresql://…) opens a schema of a server database, anything else a file.
+std::shared_ptr<Engine> NewEngine(const std::string& path, bool create, const OpenOptions& options) {
+    if (PgName::IsServerName(path)) return std::make_shared<PgEngine>(path, create, options);
+    return std::make_shared<SqliteEngine>(path, create, options);
+}
+
+}  // namespace
+
 Database Database::Create(const std::string& path, const OpenOptions& options) {
-    return Database(std::make_shared<SqliteEngine>(path, true, options));
+    return Database(NewEngine(path, true, options));
 }
 
 Database Database::Open(const std::string& path, const OpenOptions& options) {
-    Database db(std::make_shared<SqliteEngine>(path, false, options));
+    Database db(NewEngine(path, false, options));
     db.RestoreLinks();
     return db;
 }

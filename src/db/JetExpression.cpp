@@ -57,8 +57,8 @@ std::string FormatNumber(double v) {
 
 }  // namespace
 
-JetExpression::JetExpression(std::string_view statement, SubQueryFn sub_query)
-    : sql_(statement), sub_query_(std::move(sub_query)) {}
+JetExpression::JetExpression(std::string_view statement, SubQueryFn sub_query, SqlTarget target)
+    : sql_(statement), sub_query_(std::move(sub_query)), target_(target) {}
 
 void JetExpression::Fail(std::size_t pos, const std::string& what) const {
     throw DbError(3000, JetErrorText(sql_, pos, what));
@@ -127,8 +127,12 @@ std::string JetExpression::OperatorRuns(JetNodes nodes, int level) {
     if (parts.size() == 1) return parts[0];
     switch (level) {
         case 0: {
+            // The server's functions take one type per argument: every part becomes text first,
+            // formatted as the dialect formats numbers.
+            const bool server = target_ == SqlTarget::Postgres;
             std::string s = "jet_concat(";
-            for (std::size_t k = 0; k < parts.size(); ++k) s += (k ? ", " : "") + parts[k];
+            for (std::size_t k = 0; k < parts.size(); ++k)
+                s += (k ? ", " : "") + (server ? "jet_cstr(" + parts[k] + ")" : parts[k]);
             return s + ")";
         }
         case 1: {
@@ -223,8 +227,10 @@ std::string JetExpression::NameChain(JetNodes nodes, std::size_t& i,
     std::string out;
     for (;;) {
         const JetNode& n = nodes[i];
-        if (n.tok.kind == Kind::QuotedName)
-            out += QuoteIdentifier(n.tok.text);
+        if (n.tok.kind == Kind::Name && EqualNoCase(n.tok.text, "NULL"))
+            out += "NULL";  // a value, not a name, wherever it stands
+        else if (n.tok.kind == Kind::QuotedName || target_ == SqlTarget::Postgres)
+            out += QuoteName(n.tok.text, target_);
         else
             out += n.tok.text;
         if (parts) parts->push_back(n.tok.text);

@@ -18,7 +18,7 @@ class JetExpression {
 public:
     using SubQueryFn = std::function<std::string(JetNodes)>;
 
-    JetExpression(std::string_view statement, SubQueryFn sub_query);
+    JetExpression(std::string_view statement, SubQueryFn sub_query, SqlTarget target = SqlTarget::Sqlite);
 
     std::string Expr(JetNodes nodes);
     // name(.name)*, bracketed parts quoted; `i` moves past the chain; `parts` gets the names.
@@ -38,6 +38,7 @@ private:
 
     std::string_view sql_;
     SubQueryFn sub_query_;
+    SqlTarget target_;
     std::set<const JetNode*> first_letter_;  // record-type columns compared by their letter
 };
 

@@ -87,6 +87,10 @@ std::string QuoteIdentifier(std::string_view name) {
     return out + "\"";
 }
 
+std::string QuoteName(std::string_view name, SqlTarget target) {
+    return target == SqlTarget::Postgres ? QuoteIdentifier(utf8::Lower(name)) : QuoteIdentifier(name);
+}
+
 std::string QuoteText(std::string_view text) {
     std::string out = "'";
     for (char c : text) {

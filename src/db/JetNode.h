@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/JetTokenizer.h"
+#include "db/SqlTarget.h"
 
 #include <cstddef>
 #include <span>
@@ -37,6 +38,10 @@ bool IsBoundary(const JetNode& n);
 bool IsOperand(const JetNode& n);
 
 std::string QuoteIdentifier(std::string_view name);
+// A name of the schema (table, column, alias, attached database) as the target writes it. The
+// dialect's names are case-insensitive: SQLite compares them so itself, while a server keeps
+// every name of the schema in lower case, so each one is quoted in lower case there.
+std::string QuoteName(std::string_view name, SqlTarget target);
 std::string QuoteText(std::string_view text);
 
 // Joins pieces of SQL with single blanks, except around '.' and before ',' and ')'.

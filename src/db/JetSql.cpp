@@ -4,8 +4,8 @@
 
 namespace tlx4r::db {
 
-JetSql::JetSql(const SchemaLookup& schema, AttachFn attach)
-    : schema_(schema), attach_(std::move(attach)) {}
+JetSql::JetSql(const SchemaLookup& schema, AttachFn attach, SqlTarget target)
+    : schema_(schema), attach_(std::move(attach)), target_(target) {}
 
 Translation JetSql::Translate(std::string_view statement) {
     std::string key(statement);
@@ -27,7 +27,7 @@ void JetSql::ClearCache() {
 }
 
 Translation JetSql::TranslateUncached(std::string_view statement) {
-    return JetStatement(statement, schema_, attach_).Translate();
+    return JetStatement(statement, schema_, attach_, target_).Translate();
 }
 
 }  // namespace tlx4r::db

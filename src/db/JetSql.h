@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/SqlTarget.h"
+
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -43,7 +45,7 @@ class JetSql {
 public:
     using AttachFn = std::function<std::string(const std::string& path)>;
 
-    JetSql(const SchemaLookup& schema, AttachFn attach);
+    JetSql(const SchemaLookup& schema, AttachFn attach, SqlTarget target = SqlTarget::Sqlite);
 
     Translation Translate(std::string_view statement);
     void ClearCache();
@@ -53,6 +55,7 @@ private:
 
     const SchemaLookup& schema_;
     AttachFn attach_;
+    SqlTarget target_;
     std::mutex mutex_;
     std::unordered_map<std::string, Translation> cache_;
 };

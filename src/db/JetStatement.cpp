@@ -11,11 +11,12 @@ using namespace jet;
 using Kind = JetToken::Kind;
 
 JetStatement::JetStatement(std::string_view statement, const SchemaLookup& schema,
-                           const JetSql::AttachFn& attach)
+                           const JetSql::AttachFn& attach, SqlTarget target)
     : sql_(statement),
       schema_(schema),
       attach_(attach),
-      expr_(sql_, [this](JetNodes sub) { return Select(sub, false); }) {}
+      target_(target),
+      expr_(sql_, [this](JetNodes sub) { return Select(sub, false); }, target) {}
 
 void JetStatement::Fail(std::size_t pos, const std::string& what) const {
     throw DbError(3000, JetErrorText(sql_, pos, what));
@@ -76,6 +77,13 @@ Translation JetStatement::Translate() {
 
 std::string JetStatement::Select(JetNodes nodes, bool named, std::vector<SelectItem>* items_out,
                                  bool only_table_columns, const std::vector<std::string>* keep) {
+    // Only the statement's own result keeps the spelling of its column names; the columns of a
+    // sub-query are names the statement refers to, written as every other name.
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(select_depth_);
     std::size_t i = 1;
     bool distinct = false;
     std::string limit;
@@ -147,7 +155,7 @@ std::string JetStatement::Select(JetNodes nodes, bool named, std::vector<SelectI
         std::string cols;
         for (const auto& item : items) {
             if (!cols.empty()) cols += ", ";
-            cols += only_table_columns ? item.sql : item.sql + " AS " + QuoteIdentifier(item.name);
+            cols += only_table_columns ? item.sql : item.sql + " AS " + (select_depth_ == 1 ? QuoteIdentifier(item.name) : Name(item.name));
         }
         w.Add(cols);
         if (items_out) *items_out = std::move(items);
@@ -243,7 +251,7 @@ void JetStatement::ExpandStar(const Source& source, std::vector<SelectItem>& ite
                               std::size_t pos) {
     for (const auto& c : ColumnsOf(source, pos)) {
         SelectItem si;
-        si.sql = QuoteIdentifier(source.alias) + "." + QuoteIdentifier(c);
+        si.sql = Name(source.alias) + "." + Name(c);
         si.name = c;
         si.column = c;
         si.qualifier = source.alias;
@@ -384,7 +392,7 @@ JetStatement::TableRef JetStatement::ParseTableRef(JetNodes nodes, std::size_t& 
             if (i >= nodes.size() || !IsName(nodes[i]))
                 Fail(n.tok.pos, "a sub-query in FROM needs a name");
             src.alias = nodes[i++].tok.text;
-            ref.sql = "(" + sub + ") AS " + QuoteIdentifier(src.alias);
+            ref.sql = "(" + sub + ") AS " + Name(src.alias);
             ref.source = src;
             sources.push_back(std::move(src));
         } else {
@@ -427,12 +435,12 @@ JetStatement::TableRef JetStatement::ParseTableRef(JetNodes nodes, std::size_t& 
         if (src.schema.empty()) Fail(ref.pos, "cannot open the database file '" + path + "'");
     }
     std::string sql = src.schema.empty()
-                          ? QuoteIdentifier(src.table)
-                          : QuoteIdentifier(src.schema) + "." + QuoteIdentifier(src.table);
+                          ? Name(src.table)
+                          : Name(src.schema) + "." + Name(src.table);
     if (!src.alias.empty())
-        sql += " AS " + QuoteIdentifier(src.alias);
+        sql += " AS " + Name(src.alias);
     else if (!src.schema.empty())
-        sql += " AS " + QuoteIdentifier(src.table);
+        sql += " AS " + Name(src.table);
     if (src.alias.empty()) src.alias = src.table;
     ref.sql = std::move(sql);
     ref.source = src;
@@ -516,7 +524,7 @@ std::string JetStatement::Update(JetNodes nodes) {
         if (parts.size() > 2) Fail(pos, "a column of another database cannot be set");
         if (parts.size() == 2 && target_alias.empty()) target_alias = parts[0];
         if (!assignments.empty()) assignments += ", ";
-        assignments += QuoteIdentifier(parts.back()) + " = " + expr_.Expr(a.subspan(k + 1));
+        assignments += Name(parts.back()) + " = " + expr_.Expr(a.subspan(k + 1));
     }
 
     std::size_t target = 0;
@@ -596,9 +604,9 @@ std::string JetStatement::Delete(JetNodes nodes) {
     if (t == sources.end())
         Fail(nodes[0].tok.pos, "DELETE through a join needs the table to delete from");
     std::string table = t->schema.empty()
-                            ? QuoteIdentifier(t->table)
-                            : QuoteIdentifier(t->schema) + "." + QuoteIdentifier(t->table);
-    return "DELETE FROM " + table + " WHERE rowid IN (SELECT " + QuoteIdentifier(t->alias) +
+                            ? Name(t->table)
+                            : Name(t->schema) + "." + Name(t->table);
+    return "DELETE FROM " + table + " WHERE rowid IN (SELECT " + Name(t->alias) +
            ".rowid FROM " + from_sql + (where_sql.empty() ? "" : " WHERE " + where_sql) + ")";
 }
 
@@ -615,7 +623,7 @@ std::string JetStatement::Insert(JetNodes nodes) {
         for (const auto& c : nodes[i].kids) {
             if (IsPunct(c, ',')) continue;
             if (!IsName(c)) Fail(c.tok.pos, "a column name is expected");
-            cols += (cols.empty() ? "" : ", ") + QuoteIdentifier(c.tok.text);
+            cols += (cols.empty() ? "" : ", ") + Name(c.tok.text);
         }
         sql += " (" + cols + ")";
         has_columns = true;
@@ -644,7 +652,7 @@ std::string JetStatement::Insert(JetNodes nodes) {
             std::string select = Select(rest, true, &items, true, &keep);
             std::string cols;
             for (const auto& item : items)
-                cols += (cols.empty() ? "" : ", ") + QuoteIdentifier(item.column);
+                cols += (cols.empty() ? "" : ", ") + Name(item.column);
             return sql + " (" + cols + ") " + select;
         }
         return sql + " " + probe;

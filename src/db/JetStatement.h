@@ -15,7 +15,7 @@ namespace tlx4r::db {
 class JetStatement {
 public:
     JetStatement(std::string_view statement, const SchemaLookup& schema,
-                 const JetSql::AttachFn& attach);
+                 const JetSql::AttachFn& attach, SqlTarget target = SqlTarget::Sqlite);
 
     Translation Translate();
 
@@ -69,12 +69,15 @@ private:
     void NameItems(std::vector<SelectItem>& items, const std::vector<Source>& sources);
 
     [[noreturn]] void Fail(std::size_t pos, const std::string& what) const;
+    std::string Name(std::string_view name) const { return jet::QuoteName(name, target_); }
 
     std::string sql_;
     const SchemaLookup& schema_;
     const JetSql::AttachFn& attach_;
+    SqlTarget target_;
     JetExpression expr_;
     int next_expr_ = 1000;
+    int select_depth_ = 0;
 };
 
 }  // namespace tlx4r::db

@@ -1,4 +1,5 @@
 #include "TempDb.h"
+#include "TestPlace.h"
 #include "TestName.h"
 
 #include "db/Database.h"
@@ -14,14 +15,14 @@ namespace tlx4r::db {
 namespace {
 
 using test::ErrorNumber;
-using test::TempDir;
 
 Currency Amount(const char* text) { return *Currency::Parse(text); }
 
-class RecordsetTest : public ::testing::Test {
+class RecordsetBase : public ::testing::Test {
 protected:
-    void SetUp() override {
-        db = Database::Create(dir.File("rs.tdb4r"));
+    void Open(test::EngineKind kind) {
+        place.emplace(kind);
+        db = Database::Create(place->Name("rs.tdb4r"));
         test::CreateSampleSchema(db);
         // names in an order that differs from their IDs
         const char* names[] = {"Zürcher", "Aebi", "Müller", "meier", "Ödön"};
@@ -34,11 +35,23 @@ protected:
         }
     }
 
-    TempDir dir;
+    std::optional<test::TestPlace> place;
     Database db;
 };
 
-TEST_F(RecordsetTest, TableRecordsetWalksInIndexOrder) {
+// On both engines.
+class RecordsetTest : public RecordsetBase, public ::testing::WithParamInterface<test::EngineKind> {
+protected:
+    void SetUp() override {
+        TLX4R_SKIP_WITHOUT_SERVER(GetParam());
+        Open(GetParam());
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Engines, RecordsetTest,
+                         ::testing::Values(test::EngineKind::File, test::EngineKind::Server), test::EngineName);
+
+TEST_P(RecordsetTest, TableRecordsetWalksInIndexOrder) {
     auto rs = db.OpenRecordset("Person");
     EXPECT_EQ(rs.Type(), RecordsetType::Table);
     EXPECT_EQ(rs.RecordCount(), 5);
@@ -68,7 +81,7 @@ TEST_F(RecordsetTest, TableRecordsetWalksInIndexOrder) {
     EXPECT_EQ(ErrorNumber([&] { empty.MoveLast(); }), 3021);
 }
 
-TEST_F(RecordsetTest, LongWalksSeeChangesMadeOnTheWay) {
+TEST_P(RecordsetTest, LongWalksSeeChangesMadeOnTheWay) {
     {
         Transaction t(db);
         auto rs = db.OpenRecordset("Entry");
@@ -112,7 +125,7 @@ TEST_F(RecordsetTest, LongWalksSeeChangesMadeOnTheWay) {
 
 // A table recordset keeps the order of its rows; a statement, another recordset or a rollback
 // that changes the table must show on its next move or count, without choosing the index again.
-TEST_F(RecordsetTest, TableRecordsetsFollowWhatOthersWriteToTheirTable) {
+TEST_P(RecordsetTest, TableRecordsetsFollowWhatOthersWriteToTheirTable) {
     auto rs = db.OpenRecordset("Person");
     rs.SetIndex("PersonNameFull");
     rs.MoveLast();
@@ -191,7 +204,10 @@ struct SeekCase {
 
 void PrintTo(const SeekCase& c, std::ostream* out) { *out << "Seek " << c.comparison << " " << c.key; }
 
-class SeekTest : public RecordsetTest, public ::testing::WithParamInterface<SeekCase> {};
+class SeekTest : public RecordsetBase, public ::testing::WithParamInterface<SeekCase> {
+protected:
+    void SetUp() override { Open(test::EngineKind::File); }
+};
 
 TEST_P(SeekTest, SeekOnThePrimaryKey) {
     db.Execute("DELETE FROM Person WHERE ID = 3");
@@ -224,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(Comparisons, SeekTest,
                                     (test_case.param.found ? "_finds_" + std::to_string(test_case.param.found) : "_finds_none");
                          });
 
-TEST_F(RecordsetTest, SeekOnATextIndexAndItsMisuse) {
+TEST_P(RecordsetTest, SeekOnATextIndexAndItsMisuse) {
     auto rs = db.OpenRecordset("Person");
     EXPECT_EQ(ErrorNumber([&] { rs.Seek("=", Value(1)); }), 3019);  // no index chosen
     rs.SetIndex("PersonNameFull");
@@ -239,7 +255,7 @@ TEST_F(RecordsetTest, SeekOnATextIndexAndItsMisuse) {
     EXPECT_EQ(ErrorNumber([&] { dynaset.Seek("=", Value(1)); }), 3251);
 }
 
-TEST_F(RecordsetTest, FindWithCriteriaInTheDialect) {
+TEST_P(RecordsetTest, FindWithCriteriaInTheDialect) {
     auto rs = db.OpenRecordset("SELECT * FROM Person ORDER BY ID", RecordsetType::Dynaset);
     rs.FindFirst("PersonNameFull Like \"m*\"");
     ASSERT_FALSE(rs.NoMatch());
@@ -268,7 +284,7 @@ TEST_F(RecordsetTest, FindWithCriteriaInTheDialect) {
     EXPECT_EQ(ErrorNumber([&] { joined.FindFirst("N > 0"); }), 3251);
 }
 
-TEST_F(RecordsetTest, AddEditDeleteAndBookmarks) {
+TEST_P(RecordsetTest, AddEditDeleteAndBookmarks) {
     auto rs = db.OpenRecordset("Person");
     rs.SetIndex("PrimaryKey");
     rs.Seek("=", Value(2));
@@ -339,7 +355,10 @@ void PrintTo(const WriteCase& c, std::ostream* out) {
     PrintTo(c.value, out);
 }
 
-class WriteTest : public RecordsetTest, public ::testing::WithParamInterface<WriteCase> {};
+class WriteTest : public RecordsetBase, public ::testing::WithParamInterface<WriteCase> {
+protected:
+    void SetUp() override { Open(test::EngineKind::File); }
+};
 
 TEST_P(WriteTest, FieldsTakeOnlyValuesOfTheirType) {
     auto rs = db.OpenRecordset("Entry");
@@ -376,7 +395,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Text", Value(42), 0, Value("42")}),
     [](const auto& param_info) { return std::string(param_info.param.field) + std::to_string(param_info.index); });
 
-TEST_F(RecordsetTest, ResultNamesAndTotalsAreExact) {
+TEST_P(RecordsetTest, ResultNamesAndTotalsAreExact) {
     db.Execute("INSERT INTO Project (ID, PersonID, AccountCode) VALUES (1, 1, \"1020\")");
     {
         Transaction t(db);
@@ -428,7 +447,7 @@ TEST_F(RecordsetTest, ResultNamesAndTotalsAreExact) {
     EXPECT_EQ(ErrorNumber([&] { joined.AddNew(); }), 3420);
 }
 
-TEST_F(RecordsetTest, ForwardOnlyWalksReadWhatSnapshotsHoldAndLetGoOfTheFileAtTheirEnd) {
+TEST_P(RecordsetTest, ForwardOnlyWalksReadWhatSnapshotsHoldAndLetGoOfTheFileAtTheirEnd) {
     db.Execute("INSERT INTO Project (ID, PersonID, AccountCode) VALUES (1, 1, \"1020\")");
     {
         Transaction t(db);
@@ -488,12 +507,19 @@ TEST_F(RecordsetTest, ForwardOnlyWalksReadWhatSnapshotsHoldAndLetGoOfTheFileAtTh
     EXPECT_EQ(ErrorNumber([&] { entries.Edit(); }), 3027);
 }
 
-TEST_F(RecordsetTest, InsideATransactionOnlyValuesThatDifferFromTheRowAreWritten) {
+TEST_P(RecordsetTest, InsideATransactionOnlyValuesThatDifferFromTheRowAreWritten) {
     // The trigger notes every update that writes the name column.
-    db.GetEngine().Exec("CREATE TABLE NameWrites (PersonID INTEGER)");
-    db.GetEngine().Exec(
-        "CREATE TRIGGER NameWritten AFTER UPDATE OF PersonNameFull ON Person BEGIN INSERT INTO NameWrites "
-        "VALUES (new.ID); END");
+    db.GetEngine().CreateTable("NameWrites", {Field("PersonID", FieldType::Long)});
+    if (GetParam() == test::EngineKind::File) {
+        db.GetEngine().Exec(
+            "CREATE TRIGGER NameWritten AFTER UPDATE OF PersonNameFull ON Person BEGIN INSERT INTO NameWrites "
+            "VALUES (new.ID); END");
+    } else {
+        db.GetEngine().Exec(
+            "CREATE FUNCTION namewritten() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN INSERT INTO namewrites "
+            "VALUES (NEW.id); RETURN NEW; END $f$; CREATE TRIGGER namewritten AFTER UPDATE OF personnamefull ON "
+            "person FOR EACH ROW EXECUTE FUNCTION namewritten()");
+    }
     struct Step {
         const char* name;  // set together with a new rate, on the same recordset one after the other
         bool written;

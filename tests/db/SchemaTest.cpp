@@ -1,4 +1,5 @@
 #include "TempDb.h"
+#include "TestPlace.h"
 
 #include "db/Database.h"
 #include "db/DbError.h"
@@ -118,10 +119,11 @@ TEST(SchemaTest, AnOlderFileGainsNewFieldsWithoutLosingRows) {
     EXPECT_EQ(rs.Get("Charges"), Value(*Currency::Parse("0.1")));
 }
 
-class RelationTest : public ::testing::Test {
+class RelationTest : public ::testing::TestWithParam<test::EngineKind> {
 protected:
     void SetUp() override {
-        db = Database::Create(dir.File("r.tdb4r"));
+        TLX4R_SKIP_WITHOUT_SERVER(GetParam());
+        db = Database::Create(place.Name("r.tdb4r"));
         test::CreateSampleSchema(db);
         db.Execute("INSERT INTO Person (ID) VALUES (1)");
         db.Execute("INSERT INTO Project (ID, PersonID, AccountCode) VALUES (1, 1, \"A\")");
@@ -137,11 +139,14 @@ protected:
     }
     long long Count(const std::string& sql) { return db.OpenRecordset(sql, RecordsetType::Snapshot).RecordCount(); }
 
-    TempDir dir;
+    test::TestPlace place{GetParam()};
     Database db;
 };
 
-TEST_F(RelationTest, EnforcedRelationsCascadeAndRefuseOrphans) {
+INSTANTIATE_TEST_SUITE_P(Engines, RelationTest,
+                         ::testing::Values(test::EngineKind::File, test::EngineKind::Server), test::EngineName);
+
+TEST_P(RelationTest, EnforcedRelationsCascadeAndRefuseOrphans) {
     auto entries = db.OpenRecordset("Entry");
     entries.MoveLast();
     EXPECT_EQ(entries.RecordCount(), 3);
@@ -166,7 +171,7 @@ TEST_F(RelationTest, EnforcedRelationsCascadeAndRefuseOrphans) {
     EXPECT_EQ(Count("SELECT ID FROM Entry WHERE PersonID = 1"), 1);
 }
 
-TEST_F(RelationTest, RelationsAreListedAndCanBeRemovedAndRebuilt) {
+TEST_P(RelationTest, RelationsAreListedAndCanBeRemovedAndRebuilt) {
     Database again = Database::Open(db.Name());
     auto& relations = again.Relations();
     ASSERT_EQ(relations.Count(), 2u);

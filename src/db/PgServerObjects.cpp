@@ -1,0 +1,186 @@
+#include "PgServerObjects.h"
+
+namespace tlx4r::db {
+
+namespace {
+
+// Day numbers count from 30 December 1899, the fraction is the time of day; functions of dates
+// take double precision, functions of texts take text (a number argument is written as the
+// dialect writes it first, through jet_cstr).
+constexpr const char* kSql = R"SQL(
+CREATE SCHEMA IF NOT EXISTS tlx4r;
+-- Made once and never replaced: the columns of every table depend on it.
+DO $d$ BEGIN
+  CREATE COLLATION tlx4r.jettext (provider = icu, locale = 'und-u-ks-level2', deterministic = false);
+EXCEPTION WHEN duplicate_object THEN NULL;
+END $d$;
+DO $d$ BEGIN
+  CREATE DOMAIN tlx4r.jet_boolean AS smallint;
+  CREATE DOMAIN tlx4r.jet_currency AS numeric(19, 4);
+  CREATE DOMAIN tlx4r.jet_date AS double precision;
+EXCEPTION WHEN duplicate_object THEN NULL;
+END $d$;
+
+CREATE OR REPLACE FUNCTION tlx4r.version() RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT 1';
+
+-- LIKE: * ? # [list] [!list], case-insensitive for every letter; the pattern becomes a regular
+-- expression of the server (no backtracking blow-up: the server's engine is not a backtracker).
+CREATE OR REPLACE FUNCTION tlx4r.jet_like_regex(pattern text) RETURNS text LANGUAGE plpgsql IMMUTABLE STRICT AS $f$
+DECLARE
+  out text := '^';
+  i integer := 1;
+  n integer := length(pattern);
+  c text;
+  j integer;
+BEGIN
+  WHILE i <= n LOOP
+    c := substr(pattern, i, 1);
+    IF c = '*' THEN out := out || '.*';
+    ELSIF c = '?' THEN out := out || '.';
+    ELSIF c = '#' THEN out := out || '[0-9]';
+    ELSIF c = '[' THEN
+      j := strpos(substr(pattern, i + 1), ']');
+      IF j = 0 THEN
+        out := out || '\[';
+      ELSE
+        IF substr(pattern, i + 1, 1) = '!' THEN
+          out := out || '[^' || regexp_replace(substr(pattern, i + 2, j - 2), '([\\\]^])', '\\\1', 'g') || ']';
+        ELSE
+          out := out || '[' || regexp_replace(substr(pattern, i + 1, j - 1), '([\\\]^])', '\\\1', 'g') || ']';
+        END IF;
+        i := i + j;
+      END IF;
+    ELSIF c ~ '[.^$|()\\+{}\]]' THEN out := out || '\' || c;
+    ELSE out := out || c;
+    END IF;
+    i := i + 1;
+  END LOOP;
+  RETURN lower(out COLLATE "und-x-icu") || '$';
+END $f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_like(value text, pattern text) RETURNS boolean LANGUAGE sql IMMUTABLE AS $f$
+  SELECT lower(value COLLATE "und-x-icu") ~ (tlx4r.jet_like_regex(pattern COLLATE "C") COLLATE "und-x-icu")
+$f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_not_like(value text, pattern text) RETURNS boolean LANGUAGE sql IMMUTABLE AS $f$
+  SELECT NOT tlx4r.jet_like(value, pattern)
+$f$;
+DROP OPERATOR IF EXISTS tlx4r.~~ (text, text);
+DROP OPERATOR IF EXISTS tlx4r.!~~ (text, text);
+CREATE OPERATOR tlx4r.~~ (LEFTARG = text, RIGHTARG = text, FUNCTION = tlx4r.jet_like);
+CREATE OPERATOR tlx4r.!~~ (LEFTARG = text, RIGHTARG = text, FUNCTION = tlx4r.jet_not_like);
+
+-- Numbers in text as the dialect writes them: no trailing zeros, the shortest exact digits.
+CREATE OR REPLACE FUNCTION tlx4r.jet_cstr(v text) RETURNS text LANGUAGE sql IMMUTABLE AS 'SELECT v';
+CREATE OR REPLACE FUNCTION tlx4r.jet_cstr(v double precision) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN v = trunc(v) AND abs(v) < 1e15 THEN trunc(v)::bigint::text ELSE v::text END';
+CREATE OR REPLACE FUNCTION tlx4r.jet_cstr(v numeric) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT trim_scale(v)::text';
+CREATE OR REPLACE FUNCTION tlx4r.jet_cstr(v bigint) RETURNS text LANGUAGE sql IMMUTABLE AS 'SELECT v::text';
+CREATE OR REPLACE FUNCTION tlx4r.jet_str(v double precision) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN v >= 0 THEN '' '' ELSE '''' END || tlx4r.jet_cstr(v)';
+-- '&': Null counts as an empty text; only Null & Null is Null.
+CREATE OR REPLACE FUNCTION tlx4r.jet_concat(VARIADIC parts text[]) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN bool_and(p IS NULL) THEN NULL ELSE string_agg(coalesce(p, ''''), '''') END FROM unnest(parts) p';
+
+CREATE OR REPLACE FUNCTION tlx4r.jet_nz(v anycompatible, otherwise anycompatible) RETURNS anycompatible
+  LANGUAGE sql IMMUTABLE AS 'SELECT coalesce(v, otherwise)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_nz(v anyelement) RETURNS anyelement LANGUAGE sql IMMUTABLE AS 'SELECT v';
+CREATE OR REPLACE FUNCTION tlx4r.jet_isnull(v anyelement) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN v IS NULL THEN 1 ELSE 0 END';
+CREATE OR REPLACE FUNCTION tlx4r.iif(c boolean, a anycompatible, b anycompatible) RETURNS anycompatible
+  LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN c THEN a ELSE b END';
+CREATE OR REPLACE FUNCTION tlx4r.iif(c integer, a anycompatible, b anycompatible) RETURNS anycompatible
+  LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN c <> 0 THEN a ELSE b END';
+
+CREATE OR REPLACE FUNCTION tlx4r.jet_len(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT length(v)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_left(v text, n integer) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT left(v, greatest(n, 0))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_right(v text, n integer) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT right(v, greatest(n, 0))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_mid(v text, s integer) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT substr(v, s)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_mid(v text, s integer, n integer) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT substr(v, s, greatest(n, 0))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_ucase(v text) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT upper(v COLLATE "und-x-icu")';
+CREATE OR REPLACE FUNCTION tlx4r.jet_lcase(v text) RETURNS text LANGUAGE sql IMMUTABLE AS
+  'SELECT lower(v COLLATE "und-x-icu")';
+CREATE OR REPLACE FUNCTION tlx4r.jet_instr(v text, sought text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT strpos(lower(v COLLATE "und-x-icu"), lower(sought COLLATE "und-x-icu"))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_instr(s integer, v text, sought text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN p = 0 THEN 0 ELSE p + s - 1 END FROM (SELECT tlx4r.jet_instr(substr(v, s), sought) p) x';
+CREATE OR REPLACE FUNCTION tlx4r.jet_val(v text) RETURNS double precision LANGUAGE sql IMMUTABLE AS
+  $f$SELECT coalesce(nullif(substring(replace(v, ' ', '') from '^[-+]?[0-9]*\.?[0-9]+([eE][-+]?[0-9]+)?'), '')::double precision, 0)$f$;
+
+-- Rounding to the nearest, ties to even, as the dialect rounds.
+CREATE OR REPLACE FUNCTION tlx4r.jet_round(v double precision, d integer DEFAULT 0) RETURNS double precision
+  LANGUAGE sql IMMUTABLE AS 'SELECT round(v * 10 ^ d) / 10 ^ d';
+CREATE OR REPLACE FUNCTION tlx4r.jet_round(v numeric, d integer DEFAULT 0) RETURNS numeric LANGUAGE sql IMMUTABLE AS
+  $f$SELECT CASE WHEN abs(x - trunc(x)) = 0.5 AND mod(trunc(x), 2) = 0 THEN trunc(x) ELSE round(x) END
+            / power(10::numeric, d) FROM (SELECT v * power(10::numeric, d) AS x) s$f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_int(v double precision) RETURNS double precision LANGUAGE sql IMMUTABLE AS
+  'SELECT floor(v)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_fix(v double precision) RETURNS double precision LANGUAGE sql IMMUTABLE AS
+  'SELECT trunc(v)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_sgn(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT sign(v)::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_clng(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT round(v)::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_cint(v double precision) RETURNS smallint LANGUAGE sql IMMUTABLE AS
+  'SELECT round(v)::smallint';
+CREATE OR REPLACE FUNCTION tlx4r.jet_cdbl(v double precision) RETURNS double precision LANGUAGE sql IMMUTABLE AS
+  'SELECT v';
+CREATE OR REPLACE FUNCTION tlx4r.jet_ccur(v numeric) RETURNS numeric LANGUAGE sql IMMUTABLE AS
+  'SELECT round(v, 4)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_cbool(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN v IS NULL THEN NULL WHEN v <> 0 THEN 1 ELSE 0 END';
+-- Mod and '\' round their operands to whole numbers first.
+CREATE OR REPLACE FUNCTION tlx4r.jet_mod(a double precision, b double precision) RETURNS bigint
+  LANGUAGE sql IMMUTABLE AS 'SELECT mod(round(a)::bigint, round(b)::bigint)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_idiv(a double precision, b double precision) RETURNS bigint
+  LANGUAGE sql IMMUTABLE AS 'SELECT round(a)::bigint / round(b)::bigint';
+
+CREATE OR REPLACE FUNCTION tlx4r.jet_timestamp(v double precision) RETURNS timestamp LANGUAGE sql IMMUTABLE AS
+  $f$SELECT timestamp '1899-12-30' + make_interval(days => floor(v)::integer,
+                                                     secs => round((v - floor(v)) * 86400))$f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_year(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT extract(year FROM tlx4r.jet_timestamp(v))::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_month(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT extract(month FROM tlx4r.jet_timestamp(v))::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_day(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT extract(day FROM tlx4r.jet_timestamp(v))::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_hour(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT extract(hour FROM tlx4r.jet_timestamp(v))::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_minute(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT extract(minute FROM tlx4r.jet_timestamp(v))::integer';
+CREATE OR REPLACE FUNCTION tlx4r.jet_second(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT floor(extract(second FROM tlx4r.jet_timestamp(v)))::integer';
+-- Sunday = 1
+CREATE OR REPLACE FUNCTION tlx4r.jet_weekday(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT extract(dow FROM tlx4r.jet_timestamp(v))::integer + 1';
+CREATE OR REPLACE FUNCTION tlx4r.jet_date() RETURNS double precision LANGUAGE sql STABLE AS
+  $f$SELECT (current_date - date '1899-12-30')::double precision$f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_now() RETURNS double precision LANGUAGE sql STABLE AS
+  $f$SELECT extract(epoch FROM (localtimestamp(0) - timestamp '1899-12-30')) / 86400$f$;
+-- Month and day may run over: (2024, 13, 1) is 1 January 2025.
+CREATE OR REPLACE FUNCTION tlx4r.jet_dateserial(y integer, m integer, d integer) RETURNS double precision
+  LANGUAGE sql IMMUTABLE AS
+  $f$SELECT ((make_date(y, 1, 1) + make_interval(months => m - 1))::date + (d - 1) - date '1899-12-30')::double precision$f$;
+
+CREATE OR REPLACE FUNCTION tlx4r.jet_first_step(state anyelement, v anyelement) RETURNS anyelement
+  LANGUAGE sql IMMUTABLE CALLED ON NULL INPUT AS 'SELECT CASE WHEN state IS NULL THEN v ELSE state END';
+CREATE OR REPLACE FUNCTION tlx4r.jet_last_step(state anyelement, v anyelement) RETURNS anyelement
+  LANGUAGE sql IMMUTABLE CALLED ON NULL INPUT AS 'SELECT v';
+DROP AGGREGATE IF EXISTS tlx4r.jet_first(anyelement);
+DROP AGGREGATE IF EXISTS tlx4r.jet_last(anyelement);
+CREATE AGGREGATE tlx4r.jet_first(anyelement) (SFUNC = tlx4r.jet_first_step, STYPE = anyelement);
+CREATE AGGREGATE tlx4r.jet_last(anyelement) (SFUNC = tlx4r.jet_last_step, STYPE = anyelement);
+)SQL";
+
+}  // namespace
+
+const std::string& PgServerObjects::Sql() {
+    static const std::string sql = kSql;
+    return sql;
+}
+
+}  // namespace tlx4r::db

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tlx4r::db::test {
+
+// The engines the database layer's tests run on.
+enum class EngineKind { File, Server };
+
+// Where a test's databases live: files in a fresh folder, or fresh schemas of the test server
+// (named by the environment variable TLX4R_TEST_PG, which the test command sets after starting a
+// throw-away server). The schemas are dropped at the end.
+class TestPlace {
+public:
+    explicit TestPlace(EngineKind kind);
+    ~TestPlace();
+    TestPlace(const TestPlace&) = delete;
+    TestPlace& operator=(const TestPlace&) = delete;
+
+    // The server name, or "" when no test server was given.
+    static std::string Server();
+    // A database name for base ("Kanzlei.tdb4r"): a file path, or a server name with a schema
+    // of its own.
+    std::string Name(const std::string& base);
+    EngineKind Kind() const { return kind_; }
+
+private:
+    EngineKind kind_;
+    tlx4r::test::TempDir dir_;
+    std::vector<std::string> schemas_;
+};
+
+// For parametrised suites: the printed name of an engine, and the skip of the server engine
+// when no test server is given.
+std::string EngineName(const ::testing::TestParamInfo<EngineKind>& info);
+#define TLX4R_SKIP_WITHOUT_SERVER(kind)                                                         \
+    if ((kind) == ::tlx4r::db::test::EngineKind::Server && ::tlx4r::db::test::TestPlace::Server().empty()) \
+    GTEST_SKIP() << "no test server (TLX4R_TEST_PG)"
+
+}  // namespace tlx4r::db::test
