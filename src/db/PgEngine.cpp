@@ -219,11 +219,31 @@ void PgEngine::CheckSchema() {
 
 void PgEngine::Begin() {
     if (depth_ == 0) {
-        Run(read_only_ ? "BEGIN READ ONLY" : "BEGIN");
+        if (read_only_) {
+            Run("BEGIN READ ONLY");
+        } else {
+            // One writing transaction per schema at a time, as on a file: what a transaction reads
+            // before it writes (the next free ID) stays true until it commits. Waiting for the
+            // lock ends after the busy timeout with 3260.
+            Run("BEGIN");
+            try {
+                Run("SELECT pg_advisory_xact_lock(" + std::to_string(WriteLockKey()) + ")");
+            } catch (...) {
+                PQclear(PQexec(conn_, "ROLLBACK"));
+                throw;
+            }
+        }
     } else {
         Run("SAVEPOINT tlx" + std::to_string(depth_));
     }
     ++depth_;
+}
+
+long long PgEngine::WriteLockKey() const {
+    // FNV-1a of the schema's name: the same key in every program that opens it
+    std::uint64_t hash = 1469598103934665603ULL;
+    for (unsigned char c : name_.Schema()) hash = (hash ^ c) * 1099511628211ULL;
+    return static_cast<long long>(hash >> 1);
 }
 
 void PgEngine::Commit() {

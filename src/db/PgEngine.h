@@ -120,6 +120,7 @@ private:
     std::string ColumnDefinition(std::string_view table, const Field& field, bool creating) const;
     void Comment(const std::string& what, std::string_view spelling);
     void BumpSchemaVersion();
+    long long WriteLockKey() const;
 
     PgName name_;
     pg_conn* conn_ = nullptr;

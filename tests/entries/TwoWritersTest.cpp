@@ -1,6 +1,7 @@
 // Two programs recording into one reporting database at the same time, and a database another
 // program keeps locked.
 #include "EntriesDb.h"
+#include "db/TestPlace.h"
 #include "db/DbError.h"
 #include "entries/Entries.h"
 
@@ -22,13 +23,13 @@ using TwoWriters = EntriesDb;
 
 constexpr int kEach = 1000;
 
-// The child's whole life: its own connection, kEach entries, exit 0 only when all went in.
-[[noreturn]] void Record(const std::string& path, int writer) {
+// The child's whole life: its own connection, count entries, exit 0 only when all went in.
+[[noreturn]] void Record(const std::string& path, int writer, int count = kEach) {
     int code = 0;
     try {
         DBReporting own;
         own.DBOpen(path);
-        for (int i = 1; i <= kEach; ++i) {
+        for (int i = 1; i <= count; ++i) {
             Entry e;
             e.ClearAll();
             e.BookDate = Date::FromYmd(2024, 3, 5);
@@ -76,6 +77,38 @@ TEST_F(TwoWriters, BothRecordEveryEntryUnderIdsOfTheirOwn) {
         EXPECT_EQ(Scalar("SELECT Count(*) FROM Entry WHERE Text Like \"Schreiber " + std::to_string(writer) + " *\"")
                       .ToLong(),
                   kEach);
+    }
+}
+
+// An office on a database server: five programs at once, each with a connection of its own.
+TEST(ServerWriters, FiveProgramsRecordEveryEntryUnderIdsOfTheirOwn) {
+    TLX4R_SKIP_WITHOUT_SERVER(db::test::EngineKind::Server);
+    constexpr int kWriters = 5, kCount = 500;
+    db::test::TestPlace place(db::test::EngineKind::Server);
+    const std::string name = place.Name("Kanzlei.tdb4r");
+    {
+        DBReporting layer;
+        layer.DBNew(name);
+    }
+    pid_t children[kWriters];
+    for (int writer = 0; writer < kWriters; ++writer) {
+        children[writer] = ::fork();
+        ASSERT_GE(children[writer], 0);
+        if (children[writer] == 0) Record(name, writer + 1, kCount);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer failed";
+    }
+    db::Database db = db::Database::Open(name);
+    auto scalar = [&](const std::string& sql) { return db.OpenRecordset(sql, db::RecordsetType::Snapshot).Get(0).ToLong(); };
+    EXPECT_EQ(scalar("SELECT Count(*) FROM Entry"), kWriters * kCount);
+    EXPECT_EQ(scalar("SELECT Count(*) FROM (SELECT DISTINCT ID FROM Entry) AS Ids"), kWriters * kCount) << "no ID twice";
+    EXPECT_EQ(scalar("SELECT Max(ID) FROM Entry"), kWriters * kCount) << "no ID skipped";
+    for (int writer = 1; writer <= kWriters; ++writer) {
+        EXPECT_EQ(scalar("SELECT Count(*) FROM Entry WHERE Text Like \"Schreiber " + std::to_string(writer) + " *\""),
+                  kCount);
     }
 }
 
