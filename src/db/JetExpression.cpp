@@ -83,11 +83,36 @@ std::string JetExpression::Expr(JetNodes nodes) {
     std::size_t start = 0;
     for (std::size_t j = 0; j <= nodes.size(); ++j) {
         if (j < nodes.size() && (!IsBoundary(nodes[j]) || IsFunctionCall(nodes, j))) continue;
-        if (j > start) w.Add(OperatorRuns(nodes.subspan(start, j - start), 0));
+        if (j > start) {
+            const JetNode* before = start > 0 ? &nodes[start - 1] : nullptr;
+            const JetNode* after = j < nodes.size() ? &nodes[j] : nullptr;
+            const std::string server = ServerOperand(nodes.subspan(start, j - start), before, after);
+            w.Add(server.empty() ? OperatorRuns(nodes.subspan(start, j - start), 0) : server);
+        }
         if (j < nodes.size()) w.Add(Atoms(nodes.subspan(j, 1)));
         start = j + 1;
     }
     return w.Take();
+}
+
+// Single operands the server reads otherwise than the dialect, by what stands beside them: a
+// text compared with loses its trailing blanks (the dialect ignores them, the server's collation
+// does not), and True or False beside AND, OR or NOT is a condition, not the number stored.
+// "" when the operand needs nothing of the kind.
+std::string JetExpression::ServerOperand(JetNodes operand, const JetNode* before, const JetNode* after) const {
+    if (target_ != SqlTarget::Postgres || operand.size() != 1 || operand[0].group) return {};
+    const JetToken& tok = operand[0].tok;
+    auto beside = [&](bool (*test)(const JetNode&)) { return (before && test(*before)) || (after && test(*after)); };
+    if (tok.kind == Kind::Text && beside([](const JetNode& m) { return IsComparison(m); })) {
+        std::string text = tok.text;
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        return QuoteText(text);
+    }
+    if (tok.kind == Kind::Name && (tok.IsWord("True") || tok.IsWord("False")) &&
+        beside([](const JetNode& m) { return IsWord(m, "AND") || IsWord(m, "OR") || IsWord(m, "NOT"); })) {
+        return tok.IsWord("True") ? "TRUE" : "FALSE";
+    }
+    return {};
 }
 
 // The arithmetic operators SQLite lacks or ranks differently, lowest precedence first:

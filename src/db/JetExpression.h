@@ -31,6 +31,7 @@ public:
     [[noreturn]] void Fail(std::size_t pos, const std::string& what) const;
 
 private:
+    std::string ServerOperand(JetNodes operand, const JetNode* before, const JetNode* after) const;
     std::string OperatorRuns(JetNodes nodes, int level);
     std::string Atoms(JetNodes nodes);
     bool FirstLetterComparison(JetNodes nodes, std::size_t i) const;

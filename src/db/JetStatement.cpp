@@ -166,7 +166,7 @@ std::string JetStatement::Select(JetNodes nodes, bool named, std::vector<SelectI
         w.Add("FROM");
         w.Add(from_sql);
     }
-    if (rest < union_at) w.Add(expr_.Expr(nodes.subspan(rest, union_at - rest)));
+    if (rest < union_at) w.Add(Tail(nodes.subspan(rest, union_at - rest)));
     if (!limit.empty()) {
         w.Add("LIMIT");
         w.Add(limit);
@@ -182,6 +182,38 @@ std::string JetStatement::Select(JetNodes nodes, bool named, std::vector<SelectI
             Fail(nodes[union_at].tok.pos, "UNION without SELECT");
         w.Add(Select(nodes.subspan(k), false));
     }
+    return w.Take();
+}
+
+// WHERE … GROUP BY … HAVING … ORDER BY …: the dialect sorts Null before every value, the
+// server after, unless told.
+std::string JetStatement::Tail(JetNodes tail) {
+    std::size_t order = tail.size();
+    for (std::size_t j = 0; j + 1 < tail.size(); ++j)
+        if (IsWord(tail[j], "ORDER") && IsWord(tail[j + 1], "BY")) {
+            order = j;
+            break;
+        }
+    if (target_ != SqlTarget::Postgres || order == tail.size()) return expr_.Expr(tail);
+    Writer w;
+    if (order > 0) w.Add(expr_.Expr(tail.first(order)));
+    w.Add("ORDER BY");
+    JetNodes items = tail.subspan(order + 2);
+    std::string list;
+    std::size_t start = 0;
+    for (std::size_t j = 0; j <= items.size(); ++j) {
+        if (j < items.size() && !IsPunct(items[j], ',')) continue;
+        JetNodes item = items.subspan(start, j - start);
+        if (item.empty()) Fail(j < items.size() ? items[j].tok.pos : tail.back().tok.pos, "a sort key is missing");
+        bool desc = false;
+        if (IsWord(item.back(), "DESC") || IsWord(item.back(), "ASC")) {
+            desc = IsWord(item.back(), "DESC");
+            item = item.first(item.size() - 1);
+        }
+        list += (list.empty() ? "" : ", ") + expr_.Expr(item) + (desc ? " DESC NULLS LAST" : " NULLS FIRST");
+        start = j + 1;
+    }
+    w.Add(list);
     return w.Take();
 }
 

@@ -53,6 +53,7 @@ private:
     std::string Select(JetNodes nodes, bool named, std::vector<SelectItem>* items_out = nullptr,
                        bool only_table_columns = false,
                        const std::vector<std::string>* keep = nullptr);
+    std::string Tail(JetNodes tail);
     std::string Update(JetNodes nodes);
     std::string Delete(JetNodes nodes);
     std::string Insert(JetNodes nodes);

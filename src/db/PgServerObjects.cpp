@@ -63,10 +63,12 @@ $f$;
 CREATE OR REPLACE FUNCTION tlx4r.jet_not_like(value text, pattern text) RETURNS boolean LANGUAGE sql IMMUTABLE AS $f$
   SELECT NOT tlx4r.jet_like(value, pattern)
 $f$;
-DROP OPERATOR IF EXISTS tlx4r.~~ (text, text);
-DROP OPERATOR IF EXISTS tlx4r.!~~ (text, text);
-CREATE OPERATOR tlx4r.~~ (LEFTARG = text, RIGHTARG = text, FUNCTION = tlx4r.jet_like);
-CREATE OPERATOR tlx4r.!~~ (LEFTARG = text, RIGHTARG = text, FUNCTION = tlx4r.jet_not_like);
+-- Stored queries depend on the operators: they are made once, their functions replaced.
+DO $d$ BEGIN
+  CREATE OPERATOR tlx4r.~~ (LEFTARG = text, RIGHTARG = text, FUNCTION = tlx4r.jet_like);
+  CREATE OPERATOR tlx4r.!~~ (LEFTARG = text, RIGHTARG = text, FUNCTION = tlx4r.jet_not_like);
+EXCEPTION WHEN duplicate_function OR duplicate_object THEN NULL;
+END $d$;
 
 -- Numbers in text as the dialect writes them: no trailing zeros, the shortest exact digits.
 CREATE OR REPLACE FUNCTION tlx4r.jet_cstr(v text) RETURNS text LANGUAGE sql IMMUTABLE AS 'SELECT v';
@@ -170,10 +172,8 @@ CREATE OR REPLACE FUNCTION tlx4r.jet_first_step(state anyelement, v anyelement) 
   LANGUAGE sql IMMUTABLE CALLED ON NULL INPUT AS 'SELECT CASE WHEN state IS NULL THEN v ELSE state END';
 CREATE OR REPLACE FUNCTION tlx4r.jet_last_step(state anyelement, v anyelement) RETURNS anyelement
   LANGUAGE sql IMMUTABLE CALLED ON NULL INPUT AS 'SELECT v';
-DROP AGGREGATE IF EXISTS tlx4r.jet_first(anyelement);
-DROP AGGREGATE IF EXISTS tlx4r.jet_last(anyelement);
-CREATE AGGREGATE tlx4r.jet_first(anyelement) (SFUNC = tlx4r.jet_first_step, STYPE = anyelement);
-CREATE AGGREGATE tlx4r.jet_last(anyelement) (SFUNC = tlx4r.jet_last_step, STYPE = anyelement);
+CREATE OR REPLACE AGGREGATE tlx4r.jet_first(anyelement) (SFUNC = tlx4r.jet_first_step, STYPE = anyelement);
+CREATE OR REPLACE AGGREGATE tlx4r.jet_last(anyelement) (SFUNC = tlx4r.jet_last_step, STYPE = anyelement);
 )SQL";
 
 }  // namespace

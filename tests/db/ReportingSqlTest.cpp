@@ -2,6 +2,7 @@
 // way the component makes it (DBReporting::DBNew: every table, index, relation and stored
 // query), with a finance database beside it. Each case checks the rows the old engine gave.
 #include "TempDb.h"
+#include "TestPlace.h"
 
 #include "core/DBReporting.h"
 #include "core/FibuTables.h"
@@ -92,7 +93,7 @@ struct SqlCase {
 };
 
 // ctest shows the printed parameter beside each test's name: the case's name keeps it stable.
-void PrintTo(const SqlCase& c, std::ostream* out) { *out << c.name; }
+
 
 // A small office: three persons (one with an umlaut first, one without any name), two
 // departments and one without a name, projects with and without client, type and person,
@@ -176,25 +177,63 @@ void CreateOld(const std::string& path) {
     old.Execute("INSERT INTO Person (ID) VALUES (12)");
 }
 
-class ReportingSql : public ::testing::TestWithParam<SqlCase> {
+// A case on one engine.
+struct EngineCase {
+    test::EngineKind kind;
+    SqlCase c;
+};
+
+void PrintTo(const EngineCase& c, std::ostream* out) { *out << c.c.name; }
+
+// The office the cases start from: made once per engine. On a file each case works on copies
+// of the files; on the server each case works inside transactions that end undone, since the
+// schemas cannot be copied as cheaply.
+struct Office {
+    std::unique_ptr<TempDir> dir;
+    std::unique_ptr<test::TestPlace> place;
+    std::string reporting, finance, old;
+};
+
+class ReportingSql : public ::testing::TestWithParam<EngineCase> {
 public:
-    static void SetUpTestSuite() {
-        dir_ = std::make_unique<TempDir>();
-        CreateFinance(dir_->File("Kanzlei.tdb4f"));
-        CreateOld(dir_->File("Kanzlei_comp_.tdb4r"));
-        DBReporting layer;
-        layer.DBNew(dir_->File("Kanzlei.tdb4r"));
-        Fill(*layer.Database());
-        layer.DBClose();
+    static void TearDownTestSuite() {
+        for (auto& office : offices_) office = Office{};
     }
-    static void TearDownTestSuite() { dir_.reset(); }
 
 protected:
+    static Office& OfficeFor(test::EngineKind kind) {
+        Office& office = offices_[kind == test::EngineKind::File ? 0 : 1];
+        if (office.place) return office;
+        office.dir = std::make_unique<TempDir>();
+        office.place = std::make_unique<test::TestPlace>(kind);
+        office.reporting = office.place->Name("Kanzlei.tdb4r");
+        office.finance = office.place->Name("Kanzlei.tdb4f");
+        office.old = office.place->Name("Kanzlei_comp_.tdb4r");
+        CreateFinance(office.finance);
+        CreateOld(office.old);
+        DBReporting layer;
+        layer.DBNew(office.reporting);
+        Fill(*layer.Database());
+        layer.DBClose();
+        return office;
+    }
+
     void SetUp() override {
-        fs::copy_file(dir_->File("Kanzlei.tdb4r"), dir_->File("case.tdb4r"), fs::copy_options::overwrite_existing);
-        fs::copy_file(dir_->File("Kanzlei.tdb4f"), dir_->File("case.tdb4f"), fs::copy_options::overwrite_existing);
-        db_ = Database::Open(dir_->File("case.tdb4r"));
-        fibu_ = std::make_unique<FibuTables>(db_, [] { return dir_->File("case.tdb4f"); });
+        TLX4R_SKIP_WITHOUT_SERVER(GetParam().kind);
+        Office& office = OfficeFor(GetParam().kind);
+        on_server_ = GetParam().kind == test::EngineKind::Server;
+        reporting_ = office.reporting;
+        finance_ = office.finance;
+        old_ = office.old;
+        if (!on_server_) {
+            reporting_ = office.dir->File("case.tdb4r");
+            finance_ = office.dir->File("case.tdb4f");
+            fs::copy_file(office.reporting, reporting_, fs::copy_options::overwrite_existing);
+            fs::copy_file(office.finance, finance_, fs::copy_options::overwrite_existing);
+        }
+        db_ = Database::Open(reporting_);
+        if (on_server_) db_.BeginTrans();  // ends undone when the connection closes
+        fibu_ = std::make_unique<FibuTables>(db_, [this] { return finance_; });
     }
     void TearDown() override {
         fibu_.reset();
@@ -205,27 +244,32 @@ protected:
         auto replace = [&](const std::string& key, const std::string& with) {
             for (std::size_t p; (p = sql.find(key)) != std::string::npos;) sql.replace(p, key.size(), with);
         };
-        replace("$FIN", dir_->File("case.tdb4f"));
-        replace("$OLD", dir_->File("Kanzlei_comp_.tdb4r"));
+        replace("$FIN", finance_);
+        replace("$OLD", old_);
         if (sql.find("$LINK") != std::string::npos) replace("$LINK", fibu_->Item("Accounts"));
         return sql;
     }
 
-    static std::unique_ptr<TempDir> dir_;
+    static Office offices_[2];
+    bool on_server_ = false;
+    std::string reporting_, finance_, old_;
     Database db_;
     std::unique_ptr<FibuTables> fibu_;
 };
 
-std::unique_ptr<TempDir> ReportingSql::dir_;
+Office ReportingSql::offices_[2];
 
 TEST_P(ReportingSql, GivesTheRowsTheOldEngineGave) {
-    const SqlCase& c = GetParam();
+    const SqlCase& c = GetParam().c;
     std::vector<std::string> lines = Split(Expand(c.sql), '\n');
     ASSERT_FALSE(lines.empty());
     const std::string last = lines.back();
     lines.pop_back();
     Database finance;
-    if (c.on_finance) finance = Database::Open(dir_->File("case.tdb4f"));
+    if (c.on_finance) {
+        finance = Database::Open(finance_);
+        if (on_server_) finance.BeginTrans();
+    }
     Database& db = c.on_finance ? finance : db_;
     for (const auto& line : lines) db.Execute(line);
     SCOPED_TRACE(last);
@@ -565,8 +609,17 @@ TEST(ReportingSqlNames, EntryFullColumnsAreQualifiedWhereSharedAndTheSameOnEvery
     EXPECT_EQ(listing, expected_listing);
 }
 
-INSTANTIATE_TEST_SUITE_P(Statements, ReportingSql, ::testing::ValuesIn(kCases),
-                         [](const auto& test_case) { return std::string(test_case.param.name); });
+std::vector<EngineCase> OnBothEngines() {
+    std::vector<EngineCase> cases;
+    for (auto kind : {test::EngineKind::File, test::EngineKind::Server})
+        for (const auto& c : kCases) cases.push_back({kind, c});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, ReportingSql, ::testing::ValuesIn(OnBothEngines()), [](const auto& test_case) {
+    return std::string(test_case.param.c.name) +
+           (test_case.param.kind == test::EngineKind::File ? "" : "_on_server");
+});
 
 }  // namespace
 }  // namespace tlx4r::db
