@@ -39,5 +39,6 @@ int RunArchive(const std::vector<std::string>& args);
 int RunArchiveDelete(const std::vector<std::string>& args);
 int RunBackup(const std::vector<std::string>& args);
 int RunCheck(const std::vector<std::string>& args);
+int RunMigrate(const std::vector<std::string>& args);
 
 }  // namespace tlx4r::cli

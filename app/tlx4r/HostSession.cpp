@@ -1,21 +1,19 @@
 #include "HostSession.h"
 
+#include "db/PgName.h"
+
 #include <exception>
 #include <filesystem>
 #include <iostream>
 
 namespace tlx4r::cli {
 
-namespace {
-
-// The component compares a path with the one it has linked as text: give it the full path.
 std::string Full(const std::string& path) {
+    if (db::PgName::IsServerName(path)) return path;
     std::error_code ec;
     auto full = std::filesystem::absolute(path, ec);
     return ec ? path : full.lexically_normal().string();
 }
-
-}  // namespace
 
 std::optional<DatabaseArgs> ParseDatabaseArgs(const std::string& command, const std::vector<std::string>& args,
                                               bool finance_allowed, bool full_allowed) {

@@ -13,6 +13,10 @@
 
 namespace tlx4r::cli {
 
+// The component compares a path with the one it has linked as text: the full path of a file; a
+// server's database name as it is.
+std::string Full(const std::string& path);
+
 // The arguments of a database command: the one file it works on and its options.
 struct DatabaseArgs {
     std::string reporting;

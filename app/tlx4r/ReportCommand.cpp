@@ -32,12 +32,6 @@ namespace tlx4r::cli {
 
 namespace {
 
-std::string Full(const std::string& path) {
-    std::error_code ec;
-    auto full = std::filesystem::absolute(path, ec);
-    return ec ? path : full.lexically_normal().string();
-}
-
 struct Found {
     std::int32_t id;
     std::string name;

@@ -6,6 +6,7 @@
 #include "core/modBackup.h"
 #include "db/Backup.h"
 #include "db/Database.h"
+#include "db/PgName.h"
 #include "ui/Ui.h"
 
 #include <filesystem>
@@ -16,12 +17,6 @@ namespace tlx4r::cli {
 namespace {
 
 constexpr const char* kBackupUsage = "usage: tlx4r backup list|restore REPORTING [NAME] [--yes]";
-
-std::string Full(const std::string& path) {
-    std::error_code ec;
-    auto full = std::filesystem::absolute(path, ec);
-    return ec ? path : full.lexically_normal().string();
-}
 
 // "20241205-143012" as "05.12.2024 14:30:12".
 std::string StampText(const std::string& stamp) {
@@ -40,7 +35,7 @@ int RunBackup(const std::vector<std::string>& args) {
         return 2;
     }
     const std::string database = Full(args[1]);
-    if (!std::filesystem::exists(database)) {
+    if (!db::PgName::IsServerName(database) && !std::filesystem::exists(database)) {
         std::cerr << "tlx4r backup: the database '" << database << "' does not exist\n";
         return 1;
     }

@@ -57,6 +57,10 @@ const std::vector<Command>& Commands() {
          "lists the automatic backups of a reporting database, or restores one (backing up the current state first)",
          RunBackup},
         {"check", "REPORTING", "runs the integrity and foreign-key checks on a reporting database", RunCheck},
+        {"migrate", "FINANCE TARGET_FINANCE",
+         "copies an office (the finance database and its reporting database) from files to a PostgreSQL server "
+         "(postgresql://host/database/Name.tdb4f) or back, and compares the rows and sums of every table",
+         RunMigrate},
     };
     return commands;
 }

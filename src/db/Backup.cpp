@@ -2,10 +2,12 @@
 
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/PgName.h"
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
@@ -40,7 +42,19 @@ bool Digits(const std::string& text) {
 
 }  // namespace
 
+// A database on a server has no folder of its own: its backups go to the user's data folder,
+// one folder per server database.
 std::string Backup::Folder(const std::string& database_path) {
+    if (PgName::IsServerName(database_path)) {
+        const PgName name(database_path);
+        std::string server;
+        for (char c : name.ConnInfo().substr(name.ConnInfo().find("://") + 3))
+            server += std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' ? c : '_';
+        const char* data = std::getenv("XDG_DATA_HOME");
+        const char* home = std::getenv("HOME");
+        const fs::path base = data && *data ? fs::path(data) : fs::path(home ? home : "/tmp") / ".local" / "share";
+        return (base / "tlx4r" / kFolder / server).string();
+    }
     return (fs::absolute(database_path).parent_path() / kFolder).string();
 }
 

@@ -5,6 +5,8 @@
 #include "db/PgEngine.h"
 #include "db/SqliteEngine.h"
 
+#include <filesystem>
+
 #include <cctype>
 
 namespace tlx4r::db {
@@ -48,6 +50,16 @@ Database Database::Open(const std::string& path, const OpenOptions& options) {
     Database db(NewEngine(path, false, options));
     db.RestoreLinks();
     return db;
+}
+
+void Database::Remove(const std::string& path) {
+    if (PgName::IsServerName(path)) {
+        PgEngine::Drop(path);
+        return;
+    }
+    std::error_code ignored;
+    std::filesystem::remove(path + "-journal", ignored);
+    std::filesystem::remove(path, ignored);
 }
 
 Database::~Database() { Close(); }

@@ -31,6 +31,10 @@ public:
     // (locked).
     static Database Open(const std::string& path, const OpenOptions& options = {});
 
+    // Removes a database that is not open anywhere: the file, or the server's schema. For
+    // undoing a database this program has just made; a missing one is no error.
+    static void Remove(const std::string& path);
+
     Database() = default;
     ~Database();
     Database(Database&&) noexcept;

@@ -4,11 +4,13 @@
 #include "db/NativeSchema.h"
 #include "db/PgError.h"
 #include "db/PgServerObjects.h"
+#include "db/PgTools.h"
 #include "types/Utf8.h"
 
 #include <libpq-fe.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace tlx4r::db {
 
@@ -69,6 +71,24 @@ PgEngine::PgEngine(const std::string& name, bool create, const OpenOptions& opti
 }
 
 PgEngine::~PgEngine() { Close(); }
+
+void PgEngine::Drop(const std::string& name) {
+    const PgName server(name);
+    pg_conn* conn = PQconnectdb(server.ConnInfo().c_str());
+    std::string quoted = "\"";
+    for (char c : server.Schema()) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    Result r(PQstatus(conn) == CONNECTION_OK
+                 ? PQexec(conn, ("SET client_min_messages = warning; DROP SCHEMA IF EXISTS " + quoted + "\" CASCADE").c_str())
+                 : nullptr);
+    const bool ok = r.r && PQresultStatus(r.r) == PGRES_COMMAND_OK;
+    try {
+        if (!ok) RaisePg(r.r, conn, {}, name);
+    } catch (...) {
+        PQfinish(conn);
+        throw;
+    }
+    PQfinish(conn);
+}
 
 void PgEngine::Close() noexcept {
     if (!conn_) return;
@@ -295,14 +315,36 @@ void PgEngine::CompactInto(const std::string& path) {
                             path + "')");
 }
 
+// A backup is the server's own archive of the schema (pg_dump), written as committed; other
+// programs go on working meanwhile.
 void PgEngine::BackupInto(const std::string& path) {
-    throw DbError(3000, "A server database is backed up with the server's own tool (pg_dump), not into '" + path +
-                            "'.");
+    Conn();
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) throw DbError(3204, "The database '" + path + "' already exists.");
+    PgTools::Dump(name_.ConnInfo(), name_.Schema(), path);
 }
 
+// The schema as it is steps aside under another name while the archive is restored in one
+// transaction; it goes only once the restore succeeded, and comes back if it failed.
 void PgEngine::RestoreFrom(const std::string& path) {
-    throw DbError(3000, "A server database is restored with the server's own tool (pg_restore), not from '" + path +
-                            "'.");
+    Conn();
+    if (read_only_) throw DbError(3027, "Cannot update: the database '" + name_.Name() + "' is opened read-only.");
+    if (depth_ > 0) throw DbError(3034, "A backup cannot be restored inside a transaction.");
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) throw DbError(3024, "The database file '" + path + "' was not found.");
+    cache_.clear();
+    const std::string schema = Quote(name_.Schema()), aside = Quote(name_.Schema() + "~restore");
+    Run("DROP SCHEMA IF EXISTS " + aside + " CASCADE; ALTER SCHEMA " + schema + " RENAME TO " + aside);
+    try {
+        PgTools::Restore(name_.ConnInfo(), path);
+    } catch (...) {
+        Run("DROP SCHEMA IF EXISTS " + schema + " CASCADE; ALTER SCHEMA " + aside + " RENAME TO " + schema);
+        SchemaChanged();
+        throw;
+    }
+    Run("DROP SCHEMA " + aside + " CASCADE");
+    NoteWrites();
+    BumpSchemaVersion();
 }
 
 std::vector<std::string> PgEngine::IntegrityCheck() {

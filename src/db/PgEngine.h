@@ -30,6 +30,8 @@ public:
     // hold tables). Throws DbError: 3024 server or schema not reachable, 3204 schema exists.
     PgEngine(const std::string& name, bool create, const OpenOptions& options);
     ~PgEngine() override;
+    // Drops the schema named and everything in it.
+    static void Drop(const std::string& name);
     PgEngine(const PgEngine&) = delete;
     PgEngine& operator=(const PgEngine&) = delete;
 

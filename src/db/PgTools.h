@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tlx4r::db {
+
+// The server's own tools for what the file engine does page by page: a backup of one schema is a
+// pg_dump archive, restored with pg_restore. Both take the connection from the same name the
+// engine connects with (passwords from ~/.pgpass or the environment, as for the engine).
+class PgTools {
+public:
+    // Writes schema of the server database conninfo into the new file path (custom format).
+    // Throws DbError 3043 naming the tool's message; no file is left then.
+    static void Dump(const std::string& conninfo, const std::string& schema, const std::string& path);
+    // Makes the objects and rows of the archive path in the server database conninfo, in one
+    // transaction. Throws DbError 3043 naming the tool's message.
+    static void Restore(const std::string& conninfo, const std::string& path);
+
+private:
+    // Runs program with args, waits for it; its error output when it fails, "" on success.
+    static std::string Run(const std::vector<std::string>& args);
+};
+
+}  // namespace tlx4r::db
