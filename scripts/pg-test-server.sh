@@ -2,8 +2,10 @@
 # pg-test-server.sh start DIR | stop DIR — a throw-away PostgreSQL server for the tests.
 #
 # start: a new cluster in DIR (which must not exist), listening only on a Unix socket in DIR,
-# with one database "tlx4r"; prints the name the tests open it by. Run as root, the server runs
-# as the unprivileged user "postgres" (PostgreSQL refuses to run as root).
+# with one database "tlx4r"; prints the name the tests open it by, with PGHOST=DIR set (the
+# socket's folder stays out of the name, which holds database names the way a path holds files).
+# Run as root, the server runs as the unprivileged user "postgres" (PostgreSQL refuses to run
+# as root).
 # stop: stops the server and removes DIR.
 set -euo pipefail
 action=${1:?usage: pg-test-server.sh start|stop DIR}
@@ -35,7 +37,7 @@ case "$action" in
       -o "-c listen_addresses='' -c unix_socket_directories='$dir' -c fsync=off -c max_connections=60" \
       start >/dev/null || { cat "$dir/server.log" >&2; exit 1; }
     "${as_owner[@]}" "$bin/createdb" -h "$dir" -U "$owner" tlx4r
-    echo "postgresql://$owner@/tlx4r?host=$dir"
+    echo "postgresql://$owner@/tlx4r"
     ;;
   stop)
     if [ -d "$dir/data" ]; then

@@ -25,5 +25,5 @@ export QT_QPA_PLATFORM=offscreen
 pg_dir=$(mktemp -u /tmp/tlx4r-pg.XXXXXX)
 trap '"$root/scripts/pg-test-server.sh" stop "$pg_dir"' EXIT
 TLX4R_TEST_PG=$("$root/scripts/pg-test-server.sh" start "$pg_dir")
-export TLX4R_TEST_PG
+export TLX4R_TEST_PG PGHOST="$pg_dir"
 ctest --test-dir "$dir" --output-on-failure -j "${TLX4R_JOBS:-$(nproc)}"

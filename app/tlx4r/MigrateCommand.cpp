@@ -85,6 +85,10 @@ int RunMigrate(const std::vector<std::string>& args) {
     const std::string target_reporting = PathOf(target) + BaseNameOf(setting) + ".tdb4r";
     std::vector<std::string> made;
     try {
+        if (!db::PgName::IsServerName(target)) {
+            std::error_code ec;
+            std::filesystem::create_directories(std::filesystem::path(target).parent_path(), ec);
+        }
         CopyOne(finance, target, finance, target, made);
         CopyOne(reporting, target_reporting, finance, target, made);
     } catch (const std::exception& e) {

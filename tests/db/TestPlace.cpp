@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <stdexcept>
 
 namespace tlx4r::db::test {
 
@@ -26,14 +27,32 @@ std::string WithSchema(const std::string& server, const std::string& schema) {
 TestPlace::TestPlace(EngineKind kind) : kind_(kind) {}
 
 TestPlace::~TestPlace() {
-    if (schemas_.empty()) return;
+    if (schemas_.empty() && databases_.empty()) return;
     PGconn* conn = PQconnectdb(Server().c_str());
     if (PQstatus(conn) == CONNECTION_OK) {
         for (const auto& schema : schemas_) {
             PQclear(PQexec(conn, ("SET client_min_messages = warning; DROP SCHEMA IF EXISTS \"" + schema + "\" CASCADE").c_str()));
         }
+        for (const auto& database : databases_) {
+            PQclear(PQexec(conn, ("DROP DATABASE IF EXISTS \"" + database + "\" WITH (FORCE)").c_str()));
+        }
     }
     PQfinish(conn);
+}
+
+std::string TestPlace::ServerDatabase() {
+    static std::atomic<int> counter{0};
+    const std::string database = "d" + std::to_string(::getpid()) + "_" + std::to_string(++counter);
+    PGconn* conn = PQconnectdb(Server().c_str());
+    PGresult* result = PQexec(conn, ("CREATE DATABASE \"" + database + "\"").c_str());
+    const bool made = PQresultStatus(result) == PGRES_COMMAND_OK;
+    const std::string message = PQerrorMessage(conn);
+    PQclear(result);
+    PQfinish(conn);
+    if (!made) throw std::runtime_error("the test server refused a database: " + message);
+    databases_.push_back(database);
+    const std::string server = Server();
+    return server.substr(0, server.rfind('/') + 1) + database + "/";
 }
 
 std::string TestPlace::Server() {

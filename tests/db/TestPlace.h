@@ -14,7 +14,7 @@ enum class EngineKind { File, Server };
 
 // Where a test's databases live: files in a fresh folder, or fresh schemas of the test server
 // (named by the environment variable TLX4R_TEST_PG, which the test command sets after starting a
-// throw-away server). The schemas are dropped at the end.
+// throw-away server, with PGHOST). The schemas and server databases are dropped at the end.
 class TestPlace {
 public:
     explicit TestPlace(EngineKind kind);
@@ -28,11 +28,15 @@ public:
     // of its own.
     std::string Name(const std::string& base);
     EngineKind Kind() const { return kind_; }
+    // A new, empty server database of its own, for tests that choose the names in it as in a
+    // folder: "postgresql://…/NAME/" to put a database name after.
+    std::string ServerDatabase();
 
 private:
     EngineKind kind_;
     tlx4r::test::TempDir dir_;
     std::vector<std::string> schemas_;
+    std::vector<std::string> databases_;
 };
 
 // For parametrised suites: the printed name of an engine, and the skip of the server engine

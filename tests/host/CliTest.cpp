@@ -1,11 +1,13 @@
 // The command-line program run as a user runs it, on temporary folders.
 #include "db/Database.h"
 #include "db/TempDb.h"
+#include "db/TestPlace.h"
 #include "support/RunProgram.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -208,6 +210,48 @@ TEST_F(CliTest, BackupsAreListedAndRestoredAndCheckSaysWhatIsWrong) {
     }
     auto broken = Tlx4r({"check", damaged});
     EXPECT_EQ(broken.exit_code, 1) << broken.out << broken.err;
+}
+
+// An office moved to a server and back: every table's rows and amount sums as before, and the
+// entries report (the selection dialog's statement) lists the same rows on the server.
+TEST_F(CliTest, MigrateMovesAnOfficeToAServerAndBackWithEveryRowAndSum) {
+    TLX4R_SKIP_WITHOUT_SERVER(db::test::EngineKind::Server);
+    db::test::TestPlace place(db::test::EngineKind::Server);
+    const std::string server = place.ServerDatabase();
+    ASSERT_EQ(Tlx4r({"demo", dir.File("demo")}).exit_code, 0);
+    const std::string finance = dir.File("demo/Kanzlei Muster 2024.tdb4f");
+    auto there = Tlx4r({"migrate", finance, server + "Kanzlei Muster 2024.tdb4f"});
+    ASSERT_EQ(there.exit_code, 0) << there.err;
+    auto back = Tlx4r({"migrate", server + "Kanzlei Muster 2024.tdb4f", dir.File("back/Kanzlei Muster 2024.tdb4f")});
+    ASSERT_EQ(back.exit_code, 0) << back.err;
+    for (const auto* run : {&there, &back}) {
+        EXPECT_EQ(run->out.find("DIFFERS"), std::string::npos) << run->out;
+        EXPECT_NE(run->out.find("Entry\t420 rows\tCharges 116687.50"), std::string::npos) << run->out;
+    }
+    // the copy back names the same tables, rows and sums as the copy there
+    auto totals = [](const std::string& out) {
+        std::istringstream lines(out);
+        std::string all;
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("  ", 0) == 0) all += line + "\n";
+        return all;
+    };
+    EXPECT_EQ(totals(back.out), totals(there.out));
+
+    auto report = [&](const std::string& folder) {
+        return Tlx4r({"report", "entries", folder + "Kanzlei Muster Data.tdb4r", "--finance",
+                      folder + "Kanzlei Muster 2024.tdb4f", "--archive", "all", "--max", "all"});
+    };
+    const auto on_files = report(dir.File("demo/")), on_server = report(server), copied_back = report(dir.File("back/"));
+    ASSERT_EQ(on_server.exit_code, 0) << on_server.err;
+    EXPECT_GT(std::count(on_files.out.begin(), on_files.out.end(), '\n'), 300) << on_files.out;
+    EXPECT_EQ(on_server.out, on_files.out);
+    EXPECT_EQ(copied_back.out, on_files.out);
+
+    // a target that exists is refused and left alone
+    auto again = Tlx4r({"migrate", finance, server + "Kanzlei Muster 2024.tdb4f"});
+    EXPECT_EQ(again.exit_code, 1);
+    EXPECT_EQ(report(server).out, on_files.out);
 }
 
 TEST_F(CliTest, ADatabaseLockedByAnotherProgramGivesAMessageNotAHang) {
