@@ -2,6 +2,7 @@
 
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
+#include "db/PgName.h"
 #include "db/Recordset.h"
 #include "entries/Entries.h"
 #include "entries/EntryTypes.h"
@@ -20,6 +21,7 @@
 #include "platform/DocumentOpener.h"
 #include "platform/Folders.h"
 #include "types/Utf8.h"
+#include "ui/Ui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,7 +132,7 @@ MainWindow::MainWindow(std::optional<std::string> finance, QWidget* parent)
     if (finance) {
         OpenOffice(*finance);
     } else if (const std::string last = options_.Text(kLastFinance);
-               !last.empty() && std::filesystem::exists(last)) {
+               !last.empty() && (db::PgName::IsServerName(last) || std::filesystem::exists(last))) {
         OpenOffice(last);
     }
     RefreshAll();
@@ -156,6 +158,7 @@ void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&Datei");
     action(file, "&Neue Kanzlei…", [this] { NewOffice(); });
     action(file, "Kanzlei ö&ffnen…", [this] { OpenOfficeChoose(); }, QKeySequence::Open);
+    action(file, "Kanzlei auf einem &Server öffnen…", [this] { OpenOfficeOnServer(); });
     action(file, "&Demo-Kanzlei öffnen", [this] {
         OpenDemo();
         RefreshAll();
@@ -345,6 +348,22 @@ void MainWindow::OpenOfficeChoose() {
                                                       "Finanzbuchhaltung (*.tdb4f);;Alle Dateien (*)");
     if (path.isEmpty()) return;
     OpenOffice(path.toStdString());
+    RefreshAll();
+}
+
+// An office on a database server is named, not chosen from files (docs/server.md).
+void MainWindow::OpenOfficeOnServer() {
+    const std::string last = options_.Text(kLastFinance);
+    const auto name = ui::Current().InputBox(
+        "Name der Finanzbuchhaltung auf dem Server, z.B.\r\npostgresql://server/kanzlei/Kanzlei 2024.tdb4f\r\n"
+        "(das Passwort steht in ~/.pgpass, nicht hier)",
+        "Kanzlei auf einem Server öffnen", db::PgName::IsServerName(last) ? last : "postgresql://");
+    if (!name || name->empty()) return;
+    if (!db::PgName::IsServerName(*name)) {
+        QMessageBox::warning(this, kTitle, "Ein Server-Name beginnt mit postgresql://\n" + Q(*name));
+        return;
+    }
+    OpenOffice(*name);
     RefreshAll();
 }
 

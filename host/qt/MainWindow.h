@@ -58,6 +58,7 @@ private:
     void FirstStart();
     void NewOffice();
     void OpenOfficeChoose();
+    void OpenOfficeOnServer();
     void AccountNew();
     void AccountEdit();
     void AccountDelete();

@@ -35,6 +35,9 @@ public:
     // True iff a row is ready to read; false when the statement has run to its end.
     virtual bool Step() = 0;
     virtual void Reset() noexcept = 0;
+    // The caller walks the rows of every run once, forward, and does not need them all at once:
+    // an engine may fetch them in portions. Before the first Step.
+    virtual void Stream() {}
 
     virtual int ColumnCount() const = 0;
     virtual ColumnMeta Column(int index) const = 0;

@@ -138,6 +138,20 @@ long long PgEngine::Run(std::string_view sql) {
     return *tuples ? std::strtoll(tuples, nullptr, 10) : 0;
 }
 
+PGresult* PgEngine::Query(const std::string& sql, const std::string& statement) {
+    pg_conn* conn = Conn();
+    PGresult* result = PQexec(conn, sql.c_str());
+    if (PQresultStatus(result) != PGRES_TUPLES_OK) {
+        try {
+            RaisePg(result, conn, statement, name_.Name());
+        } catch (...) {
+            PQclear(result);
+            throw;
+        }
+    }
+    return result;
+}
+
 void PgEngine::NoteWrites() {
     // The server does not say which tables a statement wrote (triggers and cascades included):
     // every table counts as possibly changed, which costs only needless re-reads.

@@ -110,6 +110,9 @@ private:
     // further statement of the transaction).
     pg_result* RunPrepared(const std::string& statement_name, const std::vector<std::optional<std::string>>& parameters,
                            const std::string& sql, bool writes);
+    // Runs sql without parameters and returns its rows (freed by the caller); a failure names
+    // statement.
+    pg_result* Query(const std::string& sql, const std::string& statement);
     void NoteWrites();
     std::string NextStatementName() { return "tlx" + std::to_string(++statement_count_); }
     const Origin* OriginOf(unsigned table_oid, int column);

@@ -170,9 +170,53 @@ PgStatement::PgStatement(PgEngine& engine, std::string_view sql) : engine_(engin
 }
 
 PgStatement::~PgStatement() {
+    CloseCursor();
     PQclear(result_);
     PQclear(description_);
-    if (engine_.IsOpen()) PQclear(PQexec(engine_.Conn(), ("DEALLOCATE " + name_).c_str()));
+    if (engine_.IsOpen()) {
+        PQclear(PQexec(engine_.Conn(), ("DEALLOCATE " + name_).c_str()));
+        if (!declare_.empty()) PQclear(PQexec(engine_.Conn(), ("DEALLOCATE " + declare_).c_str()));
+    }
+}
+
+void PgStatement::Stream() {
+    // Only a statement that returns rows has a cursor; a write runs as it is.
+    if (writes_ || returns_key_ || stream_) return;
+    stream_ = true;
+    cursor_ = name_ + "_rows";
+    declare_ = engine_.NextStatementName();
+    // WITH HOLD: the cursor outlives the transaction it was opened in (outside a transaction the
+    // statement's own), the server keeping the rows not yet fetched.
+    const std::string declare = "DECLARE " + cursor_ + " NO SCROLL CURSOR WITH HOLD FOR " + native_;
+    PGresult* prepared = PQprepare(engine_.Conn(), declare_.c_str(), declare.c_str(), parameter_count_, nullptr);
+    const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
+    try {
+        if (!ok) RaisePg(prepared, engine_.Conn(), sql_, engine_.Path());
+    } catch (...) {
+        PQclear(prepared);
+        declare_.clear();
+        stream_ = false;
+        throw;
+    }
+    PQclear(prepared);
+}
+
+bool PgStatement::Fetch() {
+    PQclear(result_);
+    result_ = nullptr;
+    row_ = -1;
+    if (cursor_done_) return false;
+    // A portion big enough that the round trips do not count, small enough to stay small.
+    constexpr int kPortion = 1000;
+    result_ = engine_.Query("FETCH FORWARD " + std::to_string(kPortion) + " FROM " + cursor_, sql_);
+    if (PQntuples(result_) < kPortion) cursor_done_ = true;
+    return PQntuples(result_) > 0;
+}
+
+void PgStatement::CloseCursor() noexcept {
+    if (!cursor_open_) return;
+    cursor_open_ = false;
+    if (engine_.IsOpen()) PQclear(PQexec(engine_.Conn(), ("CLOSE " + cursor_).c_str()));
 }
 
 void PgStatement::Bind(int index, const Value& value) {
@@ -189,6 +233,19 @@ void PgStatement::Bind(int index, const Value& value) {
 }
 
 bool PgStatement::Step() {
+    if (stream_) {
+        if (!ran_) {
+            ran_ = true;
+            cursor_done_ = false;
+            PQclear(engine_.RunPrepared(declare_, parameters_, sql_, false));
+            cursor_open_ = true;
+            if (!Fetch()) return false;
+        }
+        if (!result_) return false;
+        if (row_ + 1 >= PQntuples(result_) && !Fetch()) return false;
+        ++row_;
+        return true;
+    }
     if (!ran_) {
         PQclear(result_);
         result_ = nullptr;
@@ -219,6 +276,7 @@ bool PgStatement::Step() {
 }
 
 void PgStatement::Reset() noexcept {
+    CloseCursor();
     PQclear(result_);
     result_ = nullptr;
     ran_ = false;

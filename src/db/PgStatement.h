@@ -31,6 +31,8 @@ public:
     void Bind(int index, const Value& value) override;
     bool Step() override;
     void Reset() noexcept override;
+    // Runs through a cursor of the server, fetching the rows in portions.
+    void Stream() override;
     int ColumnCount() const override;
     ColumnMeta Column(int index) const override;
     Value Get(int index) const override;
@@ -39,6 +41,9 @@ public:
 
 private:
     const char* Cell(int index) const;
+    // The next portion of rows of the cursor; false when there are none.
+    bool Fetch();
+    void CloseCursor() noexcept;
 
     PgEngine& engine_;
     std::string sql_;
@@ -52,6 +57,11 @@ private:
     pg_result* result_ = nullptr;
     int row_ = -1;
     bool ran_ = false;
+    bool stream_ = false;
+    std::string cursor_;          // the cursor's name, while streaming
+    std::string declare_;         // the prepared DECLARE of the cursor
+    bool cursor_open_ = false;
+    bool cursor_done_ = false;    // the last portion was fetched
 };
 
 }  // namespace tlx4r::db

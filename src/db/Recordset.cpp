@@ -129,6 +129,7 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
     updatable_ = type_ == RecordsetType::Dynaset && Keyed() && !engine_->ReadOnly();
     if (Streams()) {
         stream_ = std::move(statement);
+        stream_->Stream();
         current_.assign(fields_.size(), Value());
         StreamRow();
         if (at_ == At::Eof) at_ = At::Bof;  // empty: BOF and EOF at once
