@@ -187,18 +187,25 @@ std::string JetStatement::Select(JetNodes nodes, bool named, std::vector<SelectI
 
 // WHERE … GROUP BY … HAVING … ORDER BY …: the dialect sorts Null before every value, the
 // server after, unless told.
+// WHERE … GROUP BY … HAVING … ORDER BY …: the dialect sorts Null before every value, the
+// server after, unless told; and the dialect's groups come sorted by their keys, the server's in
+// any order, unless told.
 std::string JetStatement::Tail(JetNodes tail) {
-    std::size_t order = tail.size();
-    for (std::size_t j = 0; j + 1 < tail.size(); ++j)
+    std::size_t order = tail.size(), group = tail.size(), group_end = tail.size();
+    for (std::size_t j = 0; j + 1 < tail.size(); ++j) {
         if (IsWord(tail[j], "ORDER") && IsWord(tail[j + 1], "BY")) {
             order = j;
             break;
         }
-    if (target_ != SqlTarget::Postgres || order == tail.size()) return expr_.Expr(tail);
+        if (IsWord(tail[j], "GROUP") && IsWord(tail[j + 1], "BY")) group = j;
+        if (group < tail.size() && group_end == tail.size() && IsWord(tail[j], "HAVING")) group_end = j;
+    }
+    if (group_end > order) group_end = order;
+    if (target_ != SqlTarget::Postgres || (order == tail.size() && group == tail.size())) return expr_.Expr(tail);
     Writer w;
     if (order > 0) w.Add(expr_.Expr(tail.first(order)));
     w.Add("ORDER BY");
-    JetNodes items = tail.subspan(order + 2);
+    JetNodes items = order < tail.size() ? tail.subspan(order + 2) : tail.subspan(group + 2, group_end - group - 2);
     std::string list;
     std::size_t start = 0;
     for (std::size_t j = 0; j <= items.size(); ++j) {

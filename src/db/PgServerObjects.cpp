@@ -168,6 +168,35 @@ CREATE OR REPLACE FUNCTION tlx4r.jet_dateserial(y integer, m integer, d integer)
   LANGUAGE sql IMMUTABLE AS
   $f$SELECT ((make_date(y, 1, 1) + make_interval(months => m - 1))::date + (d - 1) - date '1899-12-30')::double precision$f$;
 
+-- Format(value, pattern): number patterns of '#', '0', ',' and '.' ("#,##0.00"), or the date
+-- letters dd, mm, yyyy, yy, hh, nn, ss ("dd.mm.yyyy", "hh:nn").
+CREATE OR REPLACE FUNCTION tlx4r.jet_format(v double precision, pattern text) RETURNS text
+  LANGUAGE plpgsql IMMUTABLE AS $f$
+DECLARE
+  decimals integer := 0;
+  t timestamp;
+  out text := pattern;
+BEGIN
+  IF v IS NULL THEN RETURN NULL; END IF;
+  IF pattern IS NULL OR pattern = '' THEN RETURN tlx4r.jet_cstr(v); END IF;
+  IF pattern ~ '^[#0,.]+$' THEN
+    IF strpos(pattern, '.') > 0 THEN decimals := length(pattern) - strpos(pattern, '.'); END IF;
+    RETURN to_char(tlx4r.jet_round(v::numeric, decimals),
+                   CASE WHEN strpos(pattern, ',') > 0 THEN 'FM999,999,999,999,990' ELSE 'FM999999999999990' END ||
+                   CASE WHEN decimals > 0 THEN '.' || repeat('0', decimals) ELSE '' END);
+  END IF;
+  t := tlx4r.jet_timestamp(v);
+  out := replace(out, 'yyyy', to_char(t, 'YYYY'));
+  out := replace(out, 'yy', to_char(t, 'YY'));
+  out := replace(out, 'dd', to_char(t, 'DD'));
+  out := replace(out, 'mm', to_char(t, 'MM'));
+  out := replace(out, 'hh', to_char(t, 'HH24'));
+  out := replace(out, 'nn', to_char(t, 'MI'));
+  out := replace(out, 'ss', to_char(t, 'SS'));
+  RETURN out;
+END $f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_format(v text, pattern text) RETURNS text LANGUAGE sql IMMUTABLE AS 'SELECT v';
+
 CREATE OR REPLACE FUNCTION tlx4r.jet_first_step(state anyelement, v anyelement) RETURNS anyelement
   LANGUAGE sql IMMUTABLE CALLED ON NULL INPUT AS 'SELECT CASE WHEN state IS NULL THEN v ELSE state END';
 CREATE OR REPLACE FUNCTION tlx4r.jet_last_step(state anyelement, v anyelement) RETURNS anyelement

@@ -1,4 +1,6 @@
+#include "JetServerDb.h"
 #include "JetTestDb.h"
+#include "TestPlace.h"
 
 #include "db/DbError.h"
 #include "db/JetSql.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -31,28 +34,43 @@ struct RowCase {
     const char* expected;
 };
 
-// ctest shows the printed parameter beside each test's name: the case's name keeps it stable.
-void PrintTo(const RowCase& c, std::ostream* out) { *out << c.name; }
+// A case on one engine: the file engine's SQLite or the test server.
+struct EngineRowCase {
+    test::EngineKind kind;
+    RowCase c;
+};
 
-class JetSqlRows : public ::testing::TestWithParam<RowCase> {};
+// ctest shows the printed parameter beside each test's name: the case's name keeps it stable.
+void PrintTo(const EngineRowCase& c, std::ostream* out) { *out << c.c.name; }
+
+class JetSqlRows : public ::testing::TestWithParam<EngineRowCase> {};
 
 TEST_P(JetSqlRows, GivesTheRowsTheDialectGave) {
-    const RowCase& c = GetParam();
-    JetTestDb db;
-    std::istringstream lines(WithFinance(c.jet, db.finance_path()));
+    TLX4R_SKIP_WITHOUT_SERVER(GetParam().kind);
+    const RowCase& c = GetParam().c;
+    std::unique_ptr<test::DialectDb> db;
+    if (GetParam().kind == test::EngineKind::File)
+        db = std::make_unique<JetTestDb>();
+    else
+        db = std::make_unique<test::JetServerDb>();
+    std::istringstream lines(WithFinance(c.jet, db->finance_path()));
     std::string rows;
-    for (std::string line; std::getline(lines, line);) {
-        Translation t = db.jet().Translate(line);
-        SCOPED_TRACE(t.sql);
-        if (c.check && t.returns_rows) {
-            db.Exec("CREATE TEMP VIEW v AS " + t.sql);
-            rows = db.Rows(c.check);
-        } else if (c.check) {
-            db.Exec(t.sql);
-            rows = db.Rows(c.check);
-        } else {
-            rows = db.Rows(t.sql);
+    try {
+        for (std::string line; std::getline(lines, line);) {
+            Translation t = db->Translate(line);
+            SCOPED_TRACE(t.sql);
+            if (c.check && t.returns_rows) {
+                db->CreateTempView("v", t.sql);
+                rows = db->Rows(db->Check(c.check));
+            } else if (c.check) {
+                db->Exec(t.sql);
+                rows = db->Rows(db->Check(c.check));
+            } else {
+                rows = db->Rows(t.sql);
+            }
         }
+    } catch (const std::runtime_error& e) {
+        ADD_FAILURE() << e.what();
     }
     EXPECT_EQ(rows, c.expected);
 }
@@ -265,8 +283,16 @@ const RowCase kRowCases[] = {
      nullptr, "Termin ohne Geschäft / |3|2|1|20|Teräft|1|ÄRGER|ohne|2024|18.04.2024|nein"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Statements, JetSqlRows, ::testing::ValuesIn(kRowCases),
-                         [](const auto& test) { return std::string(test.param.name); });
+std::vector<EngineRowCase> RowCasesOnBothEngines() {
+    std::vector<EngineRowCase> cases;
+    for (auto kind : {test::EngineKind::File, test::EngineKind::Server})
+        for (const auto& c : kRowCases) cases.push_back({kind, c});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, JetSqlRows, ::testing::ValuesIn(RowCasesOnBothEngines()), [](const auto& test) {
+    return std::string(test.param.c.name) + (test.param.kind == test::EngineKind::File ? "" : "_on_server");
+});
 
 // Result names: plain when unique, "Alias.Field" when shared, ExprNNNN for unnamed expressions;
 // the same on every run, also through a stored query.

@@ -78,6 +78,13 @@ std::string Cell(sqlite3_stmt* st, int i) {
     }
 }
 
+}  // namespace
+
+const char* JetTestSchemaSql() { return kSchema; }
+const char* JetTestFinanceSql() { return kFinance; }
+
+namespace {
+
 void Setup(sqlite3* db) {
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
