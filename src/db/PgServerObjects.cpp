@@ -85,7 +85,12 @@ CREATE OR REPLACE FUNCTION tlx4r.jet_concat(VARIADIC parts text[]) RETURNS text 
 
 CREATE OR REPLACE FUNCTION tlx4r.jet_nz(v anycompatible, otherwise anycompatible) RETURNS anycompatible
   LANGUAGE sql IMMUTABLE AS 'SELECT coalesce(v, otherwise)';
-CREATE OR REPLACE FUNCTION tlx4r.jet_nz(v anyelement) RETURNS anyelement LANGUAGE sql IMMUTABLE AS 'SELECT v';
+-- Nz without a second argument: "" for a text, 0 for a number.
+CREATE OR REPLACE FUNCTION tlx4r.jet_nz(v text) RETURNS text LANGUAGE sql IMMUTABLE AS $f$SELECT coalesce(v, '')$f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_nz(v double precision) RETURNS double precision LANGUAGE sql IMMUTABLE AS
+  'SELECT coalesce(v, 0)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_isnull(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT CASE WHEN v IS NULL THEN 1 ELSE 0 END';
 CREATE OR REPLACE FUNCTION tlx4r.jet_isnull(v anyelement) RETURNS integer LANGUAGE sql IMMUTABLE AS
   'SELECT CASE WHEN v IS NULL THEN 1 ELSE 0 END';
 CREATE OR REPLACE FUNCTION tlx4r.iif(c boolean, a anycompatible, b anycompatible) RETURNS anycompatible
@@ -94,6 +99,8 @@ CREATE OR REPLACE FUNCTION tlx4r.iif(c integer, a anycompatible, b anycompatible
   LANGUAGE sql IMMUTABLE AS 'SELECT CASE WHEN c <> 0 THEN a ELSE b END';
 
 CREATE OR REPLACE FUNCTION tlx4r.jet_len(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS 'SELECT length(v)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_len(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT length(tlx4r.jet_cstr(v))';
 CREATE OR REPLACE FUNCTION tlx4r.jet_left(v text, n integer) RETURNS text LANGUAGE sql IMMUTABLE AS
   'SELECT left(v, greatest(n, 0))';
 CREATE OR REPLACE FUNCTION tlx4r.jet_right(v text, n integer) RETURNS text LANGUAGE sql IMMUTABLE AS
@@ -102,27 +109,29 @@ CREATE OR REPLACE FUNCTION tlx4r.jet_mid(v text, s integer) RETURNS text LANGUAG
   'SELECT substr(v, s)';
 CREATE OR REPLACE FUNCTION tlx4r.jet_mid(v text, s integer, n integer) RETURNS text LANGUAGE sql IMMUTABLE AS
   'SELECT substr(v, s, greatest(n, 0))';
+-- Letter by letter, as the dialect does: ß stays ß (the full case mapping would make it SS).
 CREATE OR REPLACE FUNCTION tlx4r.jet_ucase(v text) RETURNS text LANGUAGE sql IMMUTABLE AS
-  'SELECT upper(v COLLATE "und-x-icu")';
+  $f$SELECT replace(upper(replace(v, 'ß', chr(1)) COLLATE "und-x-icu"), chr(1), 'ß')$f$;
 CREATE OR REPLACE FUNCTION tlx4r.jet_lcase(v text) RETURNS text LANGUAGE sql IMMUTABLE AS
   'SELECT lower(v COLLATE "und-x-icu")';
 CREATE OR REPLACE FUNCTION tlx4r.jet_instr(v text, sought text) RETURNS integer LANGUAGE sql IMMUTABLE AS
   'SELECT strpos(lower(v COLLATE "und-x-icu"), lower(sought COLLATE "und-x-icu"))';
 CREATE OR REPLACE FUNCTION tlx4r.jet_instr(s integer, v text, sought text) RETURNS integer LANGUAGE sql IMMUTABLE AS
   'SELECT CASE WHEN p = 0 THEN 0 ELSE p + s - 1 END FROM (SELECT tlx4r.jet_instr(substr(v, s), sought) p) x';
-CREATE OR REPLACE FUNCTION tlx4r.jet_val(v text) RETURNS double precision LANGUAGE sql IMMUTABLE AS
-  $f$SELECT coalesce(nullif(substring(replace(v, ' ', '') from '^[-+]?[0-9]*\.?[0-9]+([eE][-+]?[0-9]+)?'), '')::double precision, 0)$f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_val(v text) RETURNS numeric LANGUAGE sql IMMUTABLE AS
+  $f$SELECT coalesce(nullif(substring(replace(v, ' ', '') from '^[-+]?[0-9]*\.?[0-9]+(?:[eE][-+]?[0-9]+)?'), '')::numeric, 0)$f$;
 
 -- Rounding to the nearest, ties to even, as the dialect rounds.
-CREATE OR REPLACE FUNCTION tlx4r.jet_round(v double precision, d integer DEFAULT 0) RETURNS double precision
-  LANGUAGE sql IMMUTABLE AS 'SELECT round(v * 10 ^ d) / 10 ^ d';
+-- Whole results are numerics, which keep no ".0", as the dialect shows whole numbers.
+CREATE OR REPLACE FUNCTION tlx4r.jet_round(v double precision, d integer DEFAULT 0) RETURNS numeric
+  LANGUAGE sql IMMUTABLE AS 'SELECT tlx4r.jet_round(v::numeric, d)';
 CREATE OR REPLACE FUNCTION tlx4r.jet_round(v numeric, d integer DEFAULT 0) RETURNS numeric LANGUAGE sql IMMUTABLE AS
   $f$SELECT CASE WHEN abs(x - trunc(x)) = 0.5 AND mod(trunc(x), 2) = 0 THEN trunc(x) ELSE round(x) END
             / power(10::numeric, d) FROM (SELECT v * power(10::numeric, d) AS x) s$f$;
-CREATE OR REPLACE FUNCTION tlx4r.jet_int(v double precision) RETURNS double precision LANGUAGE sql IMMUTABLE AS
-  'SELECT floor(v)';
-CREATE OR REPLACE FUNCTION tlx4r.jet_fix(v double precision) RETURNS double precision LANGUAGE sql IMMUTABLE AS
-  'SELECT trunc(v)';
+CREATE OR REPLACE FUNCTION tlx4r.jet_int(v double precision) RETURNS numeric LANGUAGE sql IMMUTABLE AS
+  'SELECT floor(v)::numeric';
+CREATE OR REPLACE FUNCTION tlx4r.jet_fix(v double precision) RETURNS numeric LANGUAGE sql IMMUTABLE AS
+  'SELECT trunc(v)::numeric';
 CREATE OR REPLACE FUNCTION tlx4r.jet_sgn(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
   'SELECT sign(v)::integer';
 CREATE OR REPLACE FUNCTION tlx4r.jet_clng(v double precision) RETURNS integer LANGUAGE sql IMMUTABLE AS
@@ -164,9 +173,28 @@ CREATE OR REPLACE FUNCTION tlx4r.jet_date() RETURNS double precision LANGUAGE sq
 CREATE OR REPLACE FUNCTION tlx4r.jet_now() RETURNS double precision LANGUAGE sql STABLE AS
   $f$SELECT extract(epoch FROM (localtimestamp(0) - timestamp '1899-12-30')) / 86400$f$;
 -- Month and day may run over: (2024, 13, 1) is 1 January 2025.
-CREATE OR REPLACE FUNCTION tlx4r.jet_dateserial(y integer, m integer, d integer) RETURNS double precision
+CREATE OR REPLACE FUNCTION tlx4r.jet_dateserial(y integer, m integer, d integer) RETURNS numeric
   LANGUAGE sql IMMUTABLE AS
-  $f$SELECT ((make_date(y, 1, 1) + make_interval(months => m - 1))::date + (d - 1) - date '1899-12-30')::double precision$f$;
+  $f$SELECT ((make_date(y, 1, 1) + make_interval(months => m - 1))::date + (d - 1) - date '1899-12-30')::numeric$f$;
+
+-- A date given as text: "d.m.yyyy" (the Swiss way), "yyyy-mm-dd", or a day number.
+CREATE OR REPLACE FUNCTION tlx4r.jet_datevalue(v text) RETURNS double precision LANGUAGE plpgsql IMMUTABLE AS $f$
+BEGIN
+  IF v IS NULL THEN RETURN NULL; END IF;
+  IF v ~ '^\s*[-+]?[0-9]*\.?[0-9]+\s*$' THEN RETURN v::double precision; END IF;
+  IF v ~ '^\s*[0-9]{1,2}\.[0-9]{1,2}\.[0-9]{2,4}\s*$' THEN
+    RETURN to_date(trim(v), 'DD.MM.YYYY') - date '1899-12-30';
+  END IF;
+  RETURN v::date - date '1899-12-30';
+END $f$;
+CREATE OR REPLACE FUNCTION tlx4r.jet_year(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT tlx4r.jet_year(tlx4r.jet_datevalue(v))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_month(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT tlx4r.jet_month(tlx4r.jet_datevalue(v))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_day(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT tlx4r.jet_day(tlx4r.jet_datevalue(v))';
+CREATE OR REPLACE FUNCTION tlx4r.jet_weekday(v text) RETURNS integer LANGUAGE sql IMMUTABLE AS
+  'SELECT tlx4r.jet_weekday(tlx4r.jet_datevalue(v))';
 
 -- Format(value, pattern): number patterns of '#', '0', ',' and '.' ("#,##0.00"), or the date
 -- letters dd, mm, yyyy, yy, hh, nn, ss ("dd.mm.yyyy", "hh:nn").

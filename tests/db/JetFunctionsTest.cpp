@@ -1,4 +1,6 @@
+#include "JetServerDb.h"
 #include "JetTestDb.h"
+#include "TestPlace.h"
 #include "TestName.h"
 
 #include "db/JetLike.h"
@@ -6,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -136,16 +139,35 @@ TEST(JetAggregates, FirstAndLastTakeTheRowsInScanOrder) {
 struct ScalarCase {
     const char* expression;
     const char* expected;
+    // The same on the server where it differs: the server's functions take one type per
+    // argument, and the translation writes every part of '&' as text first.
+    const char* on_server = nullptr;
 };
 
-void PrintTo(const ScalarCase& c, std::ostream* out) { *out << c.expression; }
+// A case on one engine: the functions registered on SQLite, or those of the test server.
+struct EngineScalarCase {
+    test::EngineKind kind;
+    ScalarCase c;
+};
 
-class JetScalars : public ::testing::TestWithParam<ScalarCase> {};
+void PrintTo(const EngineScalarCase& c, std::ostream* out) { *out << c.c.expression; }
+
+class JetScalars : public ::testing::TestWithParam<EngineScalarCase> {};
 
 TEST_P(JetScalars, BehaveAsTheDialectsFunctions) {
-    JetTestDb db;
-    EXPECT_EQ(db.Rows(std::string("SELECT ") + GetParam().expression), GetParam().expected)
-        << GetParam().expression;
+    TLX4R_SKIP_WITHOUT_SERVER(GetParam().kind);
+    const ScalarCase& c = GetParam().c;
+    std::unique_ptr<test::DialectDb> db;
+    if (GetParam().kind == test::EngineKind::File)
+        db = std::make_unique<JetTestDb>();
+    else
+        db = std::make_unique<test::JetServerDb>();
+    try {
+        const char* expression = GetParam().kind == test::EngineKind::Server && c.on_server ? c.on_server : c.expression;
+        EXPECT_EQ(db->Rows(std::string("SELECT ") + expression), c.expected) << expression;
+    } catch (const std::runtime_error& e) {
+        ADD_FAILURE() << e.what();
+    }
 }
 
 const ScalarCase kScalarCases[] = {
@@ -166,16 +188,25 @@ const ScalarCase kScalarCases[] = {
     {"jet_format(1234.5, '#,##0.00'), jet_format(45352, 'dd.mm.yyyy'), jet_format(0.75, 'hh:nn')",
      "1,234.50|01.03.2024|18:00"},
     {"jet_nz(NULL), jet_nz(NULL, 7), jet_nz(3, 7)", "|7|3"},
-    {"jet_concat(NULL, NULL), jet_concat('a', NULL, 1.5, 100.0, 7)", "NULL|a1.51007"},
+    {"jet_concat(NULL, NULL), jet_concat('a', NULL, 1.5, 100.0, 7)", "NULL|a1.51007",
+     "jet_concat(NULL, NULL), jet_concat(jet_cstr('a'), NULL, jet_cstr(1.5), jet_cstr(100.0), jet_cstr(7))"},
     {"jet_mod(-7, 3), jet_mod(7.5, 2), jet_idiv(-7, 2), jet_idiv(NULL, 2)", "-1|0|-3|NULL"},
     {"jet_ucase('straße ä'), jet_lcase('ÄÖÜ'), jet_cstr(2.50), jet_str(5)", "STRAßE Ä|äöü|2.5| 5"},
     {"jet_isnull(NULL), jet_isnull('')", "1|0"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Functions, JetScalars, ::testing::ValuesIn(kScalarCases),
+std::vector<EngineScalarCase> ScalarCasesOnBothEngines() {
+    std::vector<EngineScalarCase> cases;
+    for (auto kind : {test::EngineKind::File, test::EngineKind::Server})
+        for (const auto& c : kScalarCases) cases.push_back({kind, c});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Functions, JetScalars, ::testing::ValuesIn(ScalarCasesOnBothEngines()),
                          [](const auto& test_case) {
-                             std::string text = test_case.param.expression;
+                             std::string text = test_case.param.c.expression;
                              for (std::size_t p; (p = text.find("jet_")) != std::string::npos;) text.erase(p, 4);
+                             if (test_case.param.kind == test::EngineKind::Server) text = "on server " + text;
                              return test::TestName(test_case.index, text);
                          });
 

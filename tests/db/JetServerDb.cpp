@@ -101,9 +101,17 @@ std::string JetServerDb::Rows(const std::string& sql, std::vector<std::string>* 
                 case 16:  // boolean: what SQLite's comparisons give
                     out += cell == "t" ? "1" : "0";
                     break;
+                case 1700: {  // a numeric as SQLite shows a number: whole ones without decimals
+                    std::string n = cell;
+                    if (n.find('.') != std::string::npos) {
+                        while (n.back() == '0') n.pop_back();
+                        if (n.back() == '.') n.pop_back();
+                    }
+                    out += n;
+                    break;
+                }
                 case 700:
-                case 701:
-                case 1700: {  // as SQLite shows a REAL
+                case 701: {  // as SQLite shows a REAL
                     std::array<char, 64> buf{};
                     auto end = std::to_chars(buf.data(), buf.data() + buf.size(), std::strtod(cell.c_str(), nullptr));
                     std::string s(buf.data(), end.ptr);
