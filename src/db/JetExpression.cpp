@@ -108,8 +108,11 @@ std::string JetExpression::ServerOperand(JetNodes operand, const JetNode* before
         while (!text.empty() && text.back() == ' ') text.pop_back();
         return QuoteText(text);
     }
-    if (tok.kind == Kind::Name && (tok.IsWord("True") || tok.IsWord("False")) &&
-        beside([](const JetNode& m) { return IsWord(m, "AND") || IsWord(m, "OR") || IsWord(m, "NOT"); })) {
+    // A condition of its own: AND, OR or NOT beside it and no comparison ("Archive = False AND …"
+    // compares with the number stored).
+    auto logical = [](const JetNode& m) { return IsWord(m, "AND") || IsWord(m, "OR") || IsWord(m, "NOT"); };
+    if (tok.kind == Kind::Name && (tok.IsWord("True") || tok.IsWord("False")) && beside(logical) &&
+        !beside([](const JetNode& m) { return IsComparison(m); })) {
         return tok.IsWord("True") ? "TRUE" : "FALSE";
     }
     return {};

@@ -293,6 +293,9 @@ ColumnMeta PgStatement::Column(int index) const {
     const int column = PQftablecol(description_, index);
     const auto* origin = table != InvalidOid && column > 0 ? engine_.OriginOf(table, column) : nullptr;
     if (origin) {
+        // A column selected without an alias is named by the server in lower case; it is the
+        // column of its table, with that column's spelling.
+        if (utf8::Lower(origin->column) == meta.name) meta.name = origin->column;
         meta.declared_type = origin->declared;
         meta.origin_schema = origin->schema;
         meta.origin_table = origin->table;

@@ -3,6 +3,7 @@
 #include "core/Reporting.h"
 #include "db/Database.h"
 #include "db/TempDb.h"
+#include "db/TestPlace.h"
 #include "host/HostAccounts.h"
 #include "host/HostDocuments.h"
 #include "host/HostInterface.h"
@@ -16,20 +17,27 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tlx4r::test {
 
-// The substitute host with a new finance database on a real file and the component with the
-// reporting database linked to it; client accounts get their projects through the host's
-// account events, and entries are written as rows.
+// The substitute host with a new finance database and the component with the reporting database
+// linked to it, both on real files or, in the program's run on the server
+// (TLX4R_TEST_ENGINE=server), in a server database of their own; client accounts get their
+// projects through the host's account events, and entries are written as rows.
 class AccountingFixture : public ::testing::Test {
 protected:
     AccountingFixture() {
+        std::string folder = dir.File("");
+        if (db::test::TestPlace::ServerRun() && !db::test::TestPlace::Server().empty()) {
+            place_ = std::make_unique<db::test::TestPlace>(db::test::EngineKind::Server);
+            folder = place_->ServerDatabase();
+        }
         root.SetInterface(&host);
-        host.DatabaseNew(dir.File("Kanzlei 2024.tdb4f"));
-        root.DatabaseNew(dir.File("Kanzlei Data.tdb4r"));
+        host.DatabaseNew(folder + "Kanzlei 2024.tdb4f");
+        root.DatabaseNew(folder + "Kanzlei Data.tdb4r");
         // Accounts are made by the dozen here: their projects without the project editor.
         root.Projects()->SetAccountEventsQuiet(true);
     }
@@ -37,6 +45,8 @@ protected:
         root.Tini();
         host.DatabaseClose();
     }
+    void SetUp() override { TLX4R_SKIP_WITHOUT_SERVER(ServerRun() ? db::test::EngineKind::Server : db::test::EngineKind::File); }
+    static bool ServerRun() { return db::test::TestPlace::ServerRun(); }
 
     db::Database& Reporting() { return *root.Database(); }
     db::Database& Finance() { return *host.FinanceDatabase(); }
@@ -95,6 +105,7 @@ protected:
     }
 
     db::test::TempDir dir;
+    std::unique_ptr<db::test::TestPlace> place_;
     ScriptedUi ui;
     platform::MemoryStore user;
     platform::MemoryStore machine;

@@ -140,9 +140,17 @@ TEST_F(TransferTest, AnErrorEndsTheRunAndKeepsTheBalancesWrittenBeforeIt) {
     AddEntry(3, "K300", Entry::kCharges, D(1, 1, 2024), "30");
     Finance().Execute("UPDATE Accounts SET WorkedBalance = 5");
     // The accounting refuses a balance on K200, half-way through the run.
-    Finance().GetEngine().Exec(
-        "CREATE TRIGGER refuse_k200 BEFORE UPDATE OF WorkedBalance ON Accounts "
-        "WHEN NEW.Code = 'K200' AND NEW.WorkedBalance > 0 BEGIN SELECT RAISE(ABORT, 'Konto K200 gesperrt'); END");
+    if (ServerRun()) {
+        Finance().GetEngine().Exec(
+            "CREATE FUNCTION refuse_k200() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN IF NEW.code = 'K200' AND "
+            "NEW.workedbalance > 0 THEN RAISE EXCEPTION 'Konto K200 gesperrt'; END IF; RETURN NEW; END $f$; "
+            "CREATE TRIGGER refuse_k200 BEFORE UPDATE OF workedbalance ON accounts FOR EACH ROW EXECUTE FUNCTION "
+            "refuse_k200()");
+    } else {
+        Finance().GetEngine().Exec(
+            "CREATE TRIGGER refuse_k200 BEFORE UPDATE OF WorkedBalance ON Accounts "
+            "WHEN NEW.Code = 'K200' AND NEW.WorkedBalance > 0 BEGIN SELECT RAISE(ABORT, 'Konto K200 gesperrt'); END");
+    }
 
     // A test run reads the same sums but writes nothing, so the refusal never comes.
     frmTransfer test;

@@ -60,6 +60,11 @@ std::string TestPlace::Server() {
     return server ? server : "";
 }
 
+bool TestPlace::ServerRun() {
+    const char* engine = std::getenv("TLX4R_TEST_ENGINE");
+    return engine && std::string(engine) == "server";
+}
+
 std::string TestPlace::Name(const std::string& base) {
     if (kind_ == EngineKind::File) return dir_.File(base);
     static std::atomic<int> counter{0};

@@ -24,6 +24,9 @@ public:
 
     // The server name, or "" when no test server was given.
     static std::string Server();
+    // True in the second run of a component's test program, on the server
+    // (TLX4R_TEST_ENGINE=server): its fixtures put their databases there.
+    static bool ServerRun();
     // A database name for base ("Kanzlei.tdb4r"): a file path, or a server name with a schema
     // of its own.
     std::string Name(const std::string& base);

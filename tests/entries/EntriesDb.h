@@ -3,21 +3,36 @@
 #include "core/DBReporting.h"
 #include "db/Database.h"
 #include "db/TempDb.h"
+#include "db/TestPlace.h"
 #include "entries/Entries.h"
 #include "support/ScriptedUi.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace tlx4r::test {
 
-// A new reporting database on a real file, with every catalogue open, and a scripted Ui.
+// A new reporting database with every catalogue open, and a scripted Ui: on a real file, or with
+// TLX4R_TEST_ENGINE=server in the environment on the test server (the whole program runs a second
+// time so).
 class EntriesDb : public ::testing::Test {
 protected:
-    void SetUp() override { layer.DBNew(Path()); }
+    void SetUp() override {
+        if (db::test::TestPlace::ServerRun()) {
+            TLX4R_SKIP_WITHOUT_SERVER(db::test::EngineKind::Server);
+            place_ = std::make_unique<db::test::TestPlace>(db::test::EngineKind::Server);
+            path_ = place_->Name("Kanzlei.tdb4r");
+        } else {
+            path_ = dir.File("Kanzlei.tdb4r");
+        }
+        layer.DBNew(Path());
+    }
+    void TearDown() override { layer.DBClose(); }
 
-    std::string Path() const { return dir.File("Kanzlei.tdb4r"); }
+    bool OnServer() const { return place_ != nullptr; }
+    const std::string& Path() const { return path_; }
     db::Database& Db() { return *layer.Database(); }
     tlx4r::Entries& Entries() { return *layer.Entries(); }
 
@@ -29,6 +44,8 @@ protected:
 
     ScriptedUi ui;
     db::test::TempDir dir;
+    std::unique_ptr<db::test::TestPlace> place_;
+    std::string path_;
     DBReporting layer;
 };
 

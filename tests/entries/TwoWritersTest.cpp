@@ -47,6 +47,7 @@ constexpr int kEach = 1000;
 }
 
 TEST_F(TwoWriters, BothRecordEveryEntryUnderIdsOfTheirOwn) {
+    if (OnServer()) GTEST_SKIP() << "files: the server's writers are FiveProgramsRecordEveryEntryUnderIdsOfTheirOwn";
     layer.DBClose();  // a connection must not cross fork
     // The test is about locks, not the disk: on a memory file system where there is one, the
     // 2,000 commits do not wait for the disk.
@@ -83,6 +84,7 @@ TEST_F(TwoWriters, BothRecordEveryEntryUnderIdsOfTheirOwn) {
 // An office on a database server: five programs at once, each with a connection of its own.
 TEST(ServerWriters, FiveProgramsRecordEveryEntryUnderIdsOfTheirOwn) {
     TLX4R_SKIP_WITHOUT_SERVER(db::test::EngineKind::Server);
+    if (db::test::TestPlace::ServerRun()) GTEST_SKIP() << "runs once, in the program's first run";
     constexpr int kWriters = 5, kCount = 500;
     db::test::TestPlace place(db::test::EngineKind::Server);
     const std::string name = place.Name("Kanzlei.tdb4r");
@@ -113,6 +115,7 @@ TEST(ServerWriters, FiveProgramsRecordEveryEntryUnderIdsOfTheirOwn) {
 }
 
 TEST_F(TwoWriters, ALockHeldByAnotherProgramEndsInAMessageNamingTheFile) {
+    if (OnServer()) GTEST_SKIP() << "a file's lock, taken with SQLite itself";
     db::OpenOptions patient;
     patient.busy_timeout_ms = 300;
     db::Database second = db::Database::Open(Path(), patient);
