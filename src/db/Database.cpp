@@ -2,6 +2,7 @@
 
 #include "db/Catalog.h"
 #include "db/DbError.h"
+#include "db/JetCreateTable.h"
 #include "db/PgEngine.h"
 #include "db/SqliteEngine.h"
 
@@ -122,6 +123,15 @@ Engine& Database::GetEngine() const {
 
 long long Database::Execute(std::string_view sql) {
     Require();
+    // Data definition goes through the layer, which makes the table as each engine needs it.
+    if (auto table = ParseCreateTable(sql)) {
+        TableDefs().Append(*table);
+        return 0;
+    }
+    if (auto index = ParseCreateIndex(sql)) {
+        TableDefs().Item(index->table).AppendIndex(index->index);
+        return 0;
+    }
     std::string key(sql);
     engine_->CheckSchema();
     if (statements_generation_ != engine_->SchemaGeneration()) {

@@ -670,7 +670,14 @@ std::string JetStatement::Insert(JetNodes nodes) {
     }
     if (i >= nodes.size()) Fail(nodes.back().tok.pos, "INSERT without values");
     JetNodes rest = nodes.subspan(i);
-    if (IsWord(rest[0], "VALUES")) return sql + " " + expr_.Expr(rest);
+    // The server's tables may hold columns the dialect does not see (the hidden row number,
+    // between fields added later): values by position go to the columns named.
+    std::string all_columns;
+    if (!has_columns && target_ == SqlTarget::Postgres && !target.source.derived) {
+        for (const auto& c : ColumnsOf(target.source, target.pos)) all_columns += (all_columns.empty() ? "" : ", ") + Name(c);
+        all_columns = " (" + all_columns + ")";
+    }
+    if (IsWord(rest[0], "VALUES")) return sql + all_columns + " " + expr_.Expr(rest);
     if (rest.size() == 1 && StartsSelect(rest[0]))
         rest = expr_.StripSemicolons(rest[0].kids, false);
     if (!IsWord(rest[0], "SELECT")) Fail(rest[0].tok.pos, "SELECT or VALUES expected");
@@ -694,7 +701,7 @@ std::string JetStatement::Insert(JetNodes nodes) {
                 cols += (cols.empty() ? "" : ", ") + Name(item.column);
             return sql + " (" + cols + ") " + select;
         }
-        return sql + " " + probe;
+        return sql + all_columns + " " + probe;
     }
     return sql + " " + Select(rest, false);
 }

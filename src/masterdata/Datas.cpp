@@ -7,6 +7,8 @@
 #include "core/modBackup.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
+#include "db/PgName.h"
+#include "platform/Folders.h"
 #include "db/Database.h"
 #include "db/Transaction.h"
 #include "entries/modTypeBase.h"
@@ -392,7 +394,11 @@ std::string Datas::ChooseFile(const DataTextSettings& settings, bool save) {
     request.default_ext = settings.Extension;
     if (request.file_name.empty() || ExtOf(request.file_name) != settings.Extension)
         request.file_name = flavor_text_all_ + settings.Extension;
-    if (request.initial_dir.empty()) request.initial_dir = PathOf(db_.Name());
+    // beside the database; a database on a server has no folder: the user's documents then
+    if (request.initial_dir.empty()) {
+        request.initial_dir = db::PgName::IsServerName(db_.Name()) ? platform::XdgDocumentsDir().value_or("")
+                                                                    : PathOf(db_.Name());
+    }
     request.must_exist = !save;
     request.confirm_overwrite = save;
     if (!(save ? dialog.ShowSave() : dialog.ShowOpen())) return {};

@@ -3,7 +3,7 @@
 #include "core/Reporting.h"
 #include "db/Database.h"
 #include "db/TempDb.h"
-#include "db/TestPlace.h"
+#include "support/TestPlace.h"
 #include "host/HostAccounts.h"
 #include "host/HostDocuments.h"
 #include "host/HostInterface.h"

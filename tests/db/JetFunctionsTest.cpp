@@ -1,6 +1,6 @@
 #include "JetServerDb.h"
 #include "JetTestDb.h"
-#include "TestPlace.h"
+#include "support/TestPlace.h"
 #include "TestName.h"
 
 #include "db/JetLike.h"

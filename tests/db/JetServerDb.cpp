@@ -1,6 +1,6 @@
 #include "JetServerDb.h"
 
-#include "TestPlace.h"
+#include "support/TestPlace.h"
 #include "db/Database.h"
 #include "types/Utf8.h"
 

@@ -1,5 +1,5 @@
 #include "TempDb.h"
-#include "TestPlace.h"
+#include "support/TestPlace.h"
 #include "TestName.h"
 
 #include "db/Database.h"

@@ -2,7 +2,7 @@
 // way the component makes it (DBReporting::DBNew: every table, index, relation and stored
 // query), with a finance database beside it. Each case checks the rows the old engine gave.
 #include "TempDb.h"
-#include "TestPlace.h"
+#include "support/TestPlace.h"
 
 #include "core/DBReporting.h"
 #include "core/FibuTables.h"

@@ -1,5 +1,5 @@
 #include "TempDb.h"
-#include "TestPlace.h"
+#include "support/TestPlace.h"
 
 #include "db/Database.h"
 #include "db/DbError.h"

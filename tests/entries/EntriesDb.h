@@ -3,7 +3,7 @@
 #include "core/DBReporting.h"
 #include "db/Database.h"
 #include "db/TempDb.h"
-#include "db/TestPlace.h"
+#include "support/TestPlace.h"
 #include "entries/Entries.h"
 #include "support/ScriptedUi.h"
 

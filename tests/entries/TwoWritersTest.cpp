@@ -1,7 +1,7 @@
 // Two programs recording into one reporting database at the same time, and a database another
 // program keeps locked.
 #include "EntriesDb.h"
-#include "db/TestPlace.h"
+#include "support/TestPlace.h"
 #include "db/DbError.h"
 #include "entries/Entries.h"
 

@@ -1,7 +1,7 @@
 // The command-line program run as a user runs it, on temporary folders.
 #include "db/Database.h"
 #include "db/TempDb.h"
-#include "db/TestPlace.h"
+#include "support/TestPlace.h"
 #include "support/RunProgram.h"
 
 #include <gtest/gtest.h>

@@ -6,6 +6,7 @@
 #include "hostapi/Interface.h"
 #include "platform/MemoryStore.h"
 #include "support/ScriptedUi.h"
+#include "support/TestPlace.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +70,21 @@ public:
     FakeAccounts accounts;
 };
 
-// A root object with a fresh reporting database file in a temporary folder.
+// A root object with a fresh reporting database file in a temporary folder, or in the program's
+// run on the server (TLX4R_TEST_ENGINE=server) a schema there.
 class MasterDataTest : public ::testing::Test {
 protected:
     MasterDataTest() {
+        if (db::test::TestPlace::ServerRun() && !db::test::TestPlace::Server().empty()) {
+            place_ = std::make_unique<db::test::TestPlace>(db::test::EngineKind::Server);
+            path = place_->Name("Kanzlei.tdb4r");
+        }
         root.SetInterface(&host);
         root.DatabaseNew(path);
+    }
+    void SetUp() override {
+        TLX4R_SKIP_WITHOUT_SERVER(db::test::TestPlace::ServerRun() ? db::test::EngineKind::Server
+                                                                   : db::test::EngineKind::File);
     }
     ~MasterDataTest() override { root.SetInterface(nullptr); }
 
@@ -86,6 +96,7 @@ protected:
     }
 
     db::test::TempDir dir;
+    std::unique_ptr<db::test::TestPlace> place_;
     std::string path = dir.File("Kanzlei.tdb4r");
     ScriptedUi ui;
     platform::MemoryStore user;

@@ -181,10 +181,14 @@ TEST_F(ProjectsTest, TheExportViewFollowsTheLinkedRows) {
 }
 
 TEST_F(ProjectsTest, VerifyRepairsAndWithFullRemovesProjectsWithoutAccountOrEntries) {
-    const std::string finance_path = dir.File("Kanzlei.tdb4f");
+    const std::string finance_path = place_ ? place_->Name("Kanzlei.tdb4f") : dir.File("Kanzlei.tdb4f");
     {
         db::Database finance = db::Database::Create(finance_path);
-        finance.Execute("CREATE TABLE Accounts (ID Long, Code Text(20), Name Text(50))");
+        db::TableDef accounts("Accounts");
+        accounts.AppendField(db::Field("ID", db::FieldType::Long));
+        accounts.AppendField(db::Field("Code", db::FieldType::Text, 20));
+        accounts.AppendField(db::Field("Name", db::FieldType::Text, 50));
+        finance.TableDefs().Append(accounts);
         finance.Execute("INSERT INTO Accounts VALUES (1, \"1100.01\", \"Müller AG neu\")");
         finance.Execute("INSERT INTO Accounts VALUES (2, \"1100.02\", \"Meier\")");
     }

@@ -50,7 +50,6 @@ protected:
         args.insert(args.begin(), "report");
         return RunProgram(TLX4R_CLI, args, dir);
     }
-    std::string File() { return dir.File("Kanzlei.tdb4r"); }
     // The command line opens the file itself.
     void Release() { root.DatabaseCloseByHost(); }
 };

@@ -7,12 +7,14 @@
 #include "db/Transaction.h"
 #include "platform/MemoryStore.h"
 #include "support/ScriptedUi.h"
+#include "support/TestPlace.h"
 #include "types/Currency.h"
 #include "types/Date.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,7 +41,11 @@ struct EntryRow {
 class ReportsDb : public ::testing::Test {
 protected:
     void SetUp() override {
-        root.DatabaseNew(dir.File("Kanzlei.tdb4r"));
+        if (db::test::TestPlace::ServerRun()) {
+            TLX4R_SKIP_WITHOUT_SERVER(db::test::EngineKind::Server);
+            place_ = std::make_unique<db::test::TestPlace>(db::test::EngineKind::Server);
+        }
+        root.DatabaseNew(File());
         ASSERT_NE(root.Database(), nullptr);
         Insert("Person", {{"ID", 1}, {"PersonNameFull", "Max Sutter"}, {"PersonNameShort", "MS"}});
         Insert("Person", {{"ID", 2}, {"PersonNameFull", "Anna Keller"}, {"PersonNameShort", "AK"}});
@@ -89,8 +95,16 @@ protected:
         return out;
     }
 
+    // The reporting database: a file, or in the program's run on the server a schema there.
+    std::string File() {
+        if (file_.empty()) file_ = place_ ? place_->Name("Kanzlei.tdb4r") : dir.File("Kanzlei.tdb4r");
+        return file_;
+    }
+
     ScriptedUi ui;
     db::test::TempDir dir;
+    std::unique_ptr<db::test::TestPlace> place_;
+    std::string file_;
     platform::MemoryStore user;
     platform::MemoryStore machine;
     Reporting root{user, machine};

@@ -1,4 +1,4 @@
-#include "TestPlace.h"
+#include "support/TestPlace.h"
 
 #include "types/Utf8.h"
 
