@@ -74,7 +74,11 @@ const TableDecl& EntryTable() {
             AmountField("CalcValue4"),
             DateField("CalcDate1"),
             DateField("CalcDate2"),
-        }};
+        },
+        // The transfer sums the entries not archived project by project: along this index it
+        // reads only their rows (four fifths of a large office's entries are archived), and a
+        // project's selection finds its entries by it as well as by ProjectID.
+        {{"ProjectIDArchive", {"ProjectID", "Archive"}}}};
     return table;
 }
 

@@ -20,10 +20,17 @@ struct FieldDecl {
     IndexKind index = IndexKind::None;  // an index named like the field
 };
 
+// An index over several fields, in their order.
+struct IndexDecl {
+    std::string name;
+    std::vector<std::string> fields;
+};
+
 // A table: its key ID (Long, > 0, assigned by the program) is implied and comes first.
 struct TableDecl {
     std::string name;
     std::vector<FieldDecl> fields;
+    std::vector<IndexDecl> indexes = {};  // besides those of single fields
 };
 
 struct RelationDecl {

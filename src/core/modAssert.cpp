@@ -69,9 +69,18 @@ void IndexAssert(db::Database& db, const std::string& table, const std::string& 
     });
 }
 
+void IndexAssert(db::Database& db, const std::string& table, const schema::IndexDecl& index) {
+    Try([&] {
+        db::TableDef def = db.TableDefs().Item(table);
+        if (def.FindIndex(index.name) != nullptr) return;
+        def.AppendIndex(db::Index(index.name, index.fields));
+    });
+}
+
 bool TableDeclAssert(db::Database& db, const schema::TableDecl& table) {
     bool created = TableAssert(db, table.name);
     for (const auto& field : table.fields) FieldAssert(db, table.name, field);
+    for (const auto& index : table.indexes) IndexAssert(db, table.name, index);
     return created;
 }
 

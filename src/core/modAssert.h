@@ -25,7 +25,10 @@ void FieldAssert(db::Database& db, const std::string& table, const schema::Field
 // Creates the index when the table has none of that name.
 void IndexAssert(db::Database& db, const std::string& table, const std::string& name,
                  const std::string& field, bool unique = false, bool primary = false);
-// The table, then each of its fields in declaration order. True iff the table was created.
+// The same for an index over several fields.
+void IndexAssert(db::Database& db, const std::string& table, const schema::IndexDecl& index);
+// The table, then each of its fields in declaration order, then its indexes of several fields.
+// True iff the table was created.
 bool TableDeclAssert(db::Database& db, const schema::TableDecl& table);
 
 // Creates the relation unless one of its name exists.

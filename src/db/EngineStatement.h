@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace tlx4r::db {
@@ -46,6 +47,16 @@ public:
     virtual Value Get(int index) const = 0;
     virtual std::int64_t GetInt64(int index) const = 0;
     virtual bool IsNull(int index) const = 0;
+    // The same column read without a value in between (for rows read in bulk): its storage
+    // class and, as that says, its number or its text (valid until the statement moves).
+    enum class Stored { Null, Integer, Real, Text };
+    struct Cell {
+        Stored stored = Stored::Null;
+        std::int64_t integer = 0;
+        double real = 0;
+        std::string_view text;
+    };
+    virtual Cell GetCell(int index) const = 0;
 };
 
 // A statement on loan from an engine's cache. The loan resets it when it ends, so that no

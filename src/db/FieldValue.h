@@ -8,6 +8,8 @@
 
 namespace tlx4r::db {
 
+class EngineStatement;
+
 // How the component's values meet a field's storage: what a field of a type accepts and how a
 // stored value reads back as the field's type.
 namespace FieldValue {
@@ -24,6 +26,9 @@ Value ToStored(const Field& field, const Value& value, const std::string& owner)
 Value FromStored(const Field& field, bool typed, Value stored);
 // The same in place, for values read in bulk.
 void Normalize(const Field& field, bool typed, Value& stored);
+// The same straight from column of the statement's current row into out, reusing out's room:
+// the common cases build no value in between.
+void Read(const Field& field, bool typed, const EngineStatement& statement, int column, Value& out);
 
 // The field's default value (in the dialect's form, e.g. 0, False, "text") as a value of the
 // field's type; Null when there is none or it is an expression.

@@ -307,7 +307,7 @@ ColumnMeta PgStatement::Column(int index) const {
     return meta;
 }
 
-const char* PgStatement::Cell(int index) const {
+const char* PgStatement::CellText(int index) const {
     if (!result_ || row_ < 0 || row_ >= PQntuples(result_)) {
         throw DbError(3021, "No current record.\nStatement: " + sql_);
     }
@@ -315,7 +315,7 @@ const char* PgStatement::Cell(int index) const {
 }
 
 Value PgStatement::Get(int index) const {
-    const char* cell = Cell(index);
+    const char* cell = CellText(index);
     if (!cell) return Value();
     switch (PQftype(result_, index)) {
         case kBool:
@@ -340,12 +340,41 @@ Value PgStatement::Get(int index) const {
 }
 
 std::int64_t PgStatement::GetInt64(int index) const {
-    const char* cell = Cell(index);
+    const char* cell = CellText(index);
     if (!cell) return 0;
     if (PQftype(result_, index) == kBool) return cell[0] == 't' ? 1 : 0;
     return std::strtoll(cell, nullptr, 10);
 }
 
-bool PgStatement::IsNull(int index) const { return Cell(index) == nullptr; }
+bool PgStatement::IsNull(int index) const { return CellText(index) == nullptr; }
+
+EngineStatement::Cell PgStatement::GetCell(int index) const {
+    EngineStatement::Cell cell;
+    const char* text = CellText(index);
+    if (!text) return cell;
+    switch (PQftype(result_, index)) {
+        case kBool:
+            cell.stored = Stored::Integer;
+            cell.integer = text[0] == 't' ? 1 : 0;
+            break;
+        case kInt2:
+        case kInt4:
+        case kInt8:
+        case kOid:
+            cell.stored = Stored::Integer;
+            cell.integer = std::strtoll(text, nullptr, 10);
+            break;
+        case kFloat4:
+        case kFloat8:
+        case kNumeric:
+            cell.stored = Stored::Real;
+            cell.real = std::strtod(text, nullptr);
+            break;
+        default:
+            cell.stored = Stored::Text;
+            cell.text = {text, static_cast<std::size_t>(PQgetlength(result_, row_, index))};
+    }
+    return cell;
+}
 
 }  // namespace tlx4r::db

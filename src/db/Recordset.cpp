@@ -55,7 +55,10 @@ Recordset::Recordset(std::shared_ptr<Engine> engine, std::string_view source, Re
         OpenStatement(translation.sql, source);
     }
     if (!table_.empty()) owner_ = table_ + ".";
-    for (std::size_t i = 0; i < fields_.size(); ++i) orders_.push_back(!Keyed() ? false : Lower(origin_[i]) == Lower(key_column_));
+    const std::string key_lower = Lower(key_column_);
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        orders_.push_back(Keyed() && !origin_[i].empty() && Lower(origin_[i]) == key_lower);
+    }
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         name_pos_.emplace(fields_[i].Name(), static_cast<int>(i));
         name_pos_lower_.emplace(Lower(fields_[i].Name()), static_cast<int>(i));
@@ -114,15 +117,19 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
         std::all_of(metas.begin(), metas.end(), [&](const ColumnMeta& m) { return m.origin_table == metas[0].origin_table; })) {
         table_ = metas[0].origin_table;
     }
-    const auto& base = schemas[table_];
+    // the defaults of the base table's fields, for AddNew (only a dynaset adds rows)
+    std::unordered_map<std::string, const Field*> base;
+    if (type_ == RecordsetType::Dynaset) {
+        for (const auto& c : schemas[table_]) base.emplace(Lower(c.field.Name()), &c.field);
+    }
     for (const auto& m : metas) {
         fields_.push_back(m.field);
         typed_.push_back(m.typed);
         bool writes = Keyed() && m.origin_table == table_ && m.origin_schema == "main" && !m.origin_column.empty();
         origin_.push_back(writes ? m.origin_column : std::string());
         Value dflt;
-        for (const auto& c : base) {
-            if (writes && Lower(c.field.Name()) == Lower(m.origin_column)) dflt = FieldValue::DefaultOf(c.field);
+        if (writes && !base.empty()) {
+            if (auto found = base.find(Lower(m.origin_column)); found != base.end()) dflt = FieldValue::DefaultOf(*found->second);
         }
         defaults_.push_back(dflt);
     }
@@ -131,6 +138,7 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
         stream_ = std::move(statement);
         stream_->Stream();
         current_.assign(fields_.size(), Value());
+        current_read_.assign(fields_.size(), 0);
         StreamRow();
         if (at_ == At::Eof) at_ = At::Bof;  // empty: BOF and EOF at once
         return;
@@ -139,8 +147,7 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
         ++row_count_;
         for (int i = 0; i < n; ++i) {
             auto ui = static_cast<std::size_t>(i);
-            cells_.push_back(statement->Get(i));
-            FieldValue::Normalize(fields_[ui], typed_[ui], cells_.back());
+            FieldValue::Read(fields_[ui], typed_[ui], *statement, i, cells_.emplace_back());
         }
         if (Keyed()) keys_.push_back(statement->GetInt64(key_field_));
     }
@@ -155,10 +162,8 @@ void Recordset::StreamRow() {
         at_ = At::Eof;
         return;
     }
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        current_[i] = stream_->Get(static_cast<int>(i));
-        FieldValue::Normalize(fields_[i], typed_[i], current_[i]);
-    }
+    // the values are read from the statement when they are asked for
+    std::fill(current_read_.begin(), current_read_.end(), 0);
     ++streamed_;
     at_ = At::Index;
 }
@@ -183,8 +188,42 @@ void Recordset::Close() noexcept {
 bool Recordset::Updatable() const { return IsOpen() && updatable_; }
 
 void Recordset::Require() const {
+    RequireOpen();
+    if (seek_pending_) FindSoughtRow();
+}
+
+void Recordset::RequireOpen() const {
     if (!IsOpen()) throw DbError(3420, "The recordset is closed (or its database was closed).");
     Refresh();
+}
+
+void Recordset::LoadCurrent(const EngineStatement& statement, int first_column) const {
+    current_.resize(fields_.size());
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        FieldValue::Read(fields_[i], true, statement, first_column + static_cast<int>(i), current_[i]);
+    }
+    current_loaded_ = true;
+    current_loaded_key_ = current_key_;
+    current_writes_ = *table_writes_;
+}
+
+void Recordset::FindSoughtRow() const {
+    seek_pending_ = false;
+    fetch_->Reset();
+    fetch_->Bind(1, FieldValue::Key(current_key_));
+    if (fetch_->Step()) {
+        LoadCurrent(*fetch_, 0);
+    } else {
+        no_match_ = true;
+        at_ = At::Eof;
+        pos_ = keys_loaded_ ? static_cast<long long>(keys_.size()) : 0;
+    }
+    fetch_->Reset();
+}
+
+bool Recordset::NoMatch() const {
+    if (seek_pending_ && IsOpen()) FindSoughtRow();
+    return no_match_;
 }
 
 void Recordset::Refresh() const {
@@ -204,8 +243,12 @@ void Recordset::Refresh() const {
     }
 }
 
-void Recordset::RequireWritable() const {
-    Require();
+void Recordset::RequireWritable(bool keep_sought) const {
+    if (keep_sought) {
+        RequireOpen();
+    } else {
+        Require();
+    }
     if (!updatable_) {
         throw DbError(3027, "The recordset cannot be updated" +
                                 (engine_->ReadOnly() ? ": the database '" + engine_->Path() + "' is read-only."
@@ -287,30 +330,50 @@ const Value& Recordset::CurrentValue(std::size_t field) const {
         fetch_->Reset();
         fetch_->Bind(1, FieldValue::Key(key));
         if (!fetch_->Step()) throw DbError(3167, "The current record was deleted.");
-        current_.clear();
-        for (std::size_t i = 0; i < fields_.size(); ++i) {
-            current_.push_back(FieldValue::FromStored(fields_[i], true, fetch_->Get(static_cast<int>(i))));
-        }
-        fetch_->Reset();
-        current_loaded_ = true;
+        LoadCurrent(*fetch_, 0);
         current_loaded_key_ = key;
-        current_writes_ = *table_writes_;
+        fetch_->Reset();
     }
     return current_[field];
 }
 
 const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
     const long long writes = *table_writes_;
-    auto found = block_rows_.find(key);
-    if (writes == block_writes_ && found != block_rows_.end()) return &block_cells_[found->second * fields_.size() + field];
-    auto* self = const_cast<Recordset*>(this);
-    if (!block_fetch_) {
-        std::string marks;
-        for (std::size_t i = 0; i < kBlock; ++i) marks += (i ? ", ?" : "?") + std::to_string(i + 1);
-        self->block_fetch_ = engine_->Prepare("SELECT " + engine_->Quote(key_column_) + ", " + select_list_ + " FROM " +
-                                              engine_->Quote(table_) + " WHERE " + engine_->Quote(key_column_) +
-                                              " IN (" + marks + ")");
+    auto row_of = [this](std::int64_t k) {
+        auto it = std::lower_bound(block_rows_.begin(), block_rows_.end(), std::make_pair(k, std::size_t{0}));
+        return it != block_rows_.end() && it->first == k ? static_cast<long long>(it->second) : -1LL;
+    };
+    if (writes == block_writes_) {
+        const long long row = row_of(key);
+        if (row >= 0 && block_slot_[field] >= 0) {
+            block_read_[field] = 1;
+            return &block_cells_[static_cast<std::size_t>(row) * block_width_ + static_cast<std::size_t>(block_slot_[field])];
+        }
     }
+    // The next block: the first reads every field; from the second on, the fields read since
+    // the last one (and the one asked for), widened again whenever the walk asks for another.
+    std::vector<int> slots(fields_.size(), -1);
+    std::size_t width = 0;
+    const bool narrow = !block_slot_.empty();
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        bool take = !narrow || i == field || block_read_[i] || (block_narrowed_ && block_slot_[i] >= 0);
+        if (take) slots[i] = static_cast<int>(width++);
+    }
+    if (!block_fetch_ || slots != block_slot_) {
+        std::string columns, marks;
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            if (slots[i] >= 0) columns += ", " + engine_->Quote(origin_[i]);
+        }
+        for (std::size_t i = 0; i < kBlock; ++i) marks += (i ? ", ?" : "?") + std::to_string(i + 1);
+        block_fetch_ = engine_->Prepare("SELECT " + engine_->Quote(key_column_) + columns + " FROM " +
+                                        engine_->Quote(table_) + " WHERE " + engine_->Quote(key_column_) + " IN (" +
+                                        marks + ")");
+        block_narrowed_ = narrow;
+        block_slot_ = std::move(slots);
+        block_width_ = width;
+    }
+    block_read_.assign(fields_.size(), 0);
+    block_read_[field] = 1;
     const long long size = static_cast<long long>(keys_.size());
     // walking backwards: the block ends at the current row
     long long start = (block_start_ >= 0 && pos_ < block_start_) ? std::max(0LL, pos_ - static_cast<long long>(kBlock) + 1) : pos_;
@@ -320,20 +383,24 @@ const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
         block_fetch_->Bind(static_cast<int>(i + 1), FieldValue::Key(keys_[static_cast<std::size_t>(at)]));
     }
     block_rows_.clear();
-    block_cells_.clear();
     std::size_t row = 0;
     while (block_fetch_->Step()) {
-        block_rows_.emplace(block_fetch_->GetInt64(0), row++);
+        block_rows_.emplace_back(block_fetch_->GetInt64(0), row);
+        if (block_cells_.size() < (row + 1) * block_width_) block_cells_.resize((row + 1) * block_width_);
         for (std::size_t i = 0; i < fields_.size(); ++i) {
-            block_cells_.push_back(block_fetch_->Get(static_cast<int>(i + 1)));
-            FieldValue::Normalize(fields_[i], true, block_cells_.back());
+            if (block_slot_[i] < 0) continue;
+            FieldValue::Read(fields_[i], true, *block_fetch_, block_slot_[i] + 1,
+                             block_cells_[row * block_width_ + static_cast<std::size_t>(block_slot_[i])]);
         }
+        ++row;
     }
     block_fetch_->Reset();
+    std::sort(block_rows_.begin(), block_rows_.end());
     block_start_ = start;
     block_writes_ = writes;
-    found = block_rows_.find(key);
-    return found == block_rows_.end() ? nullptr : &block_cells_[found->second * fields_.size() + field];
+    const long long found = row_of(key);
+    return found < 0 ? nullptr
+                     : &block_cells_[static_cast<std::size_t>(found) * block_width_ + static_cast<std::size_t>(block_slot_[field])];
 }
 
 bool Recordset::Bof() const {
@@ -473,6 +540,7 @@ void Recordset::SetIndex(std::string_view name) {
             index_field_pos_.push_back(pos);
             orders_[static_cast<std::size_t>(pos)] = true;
         }
+        index_is_key_ = index_fields_.size() == 1 && Lower(origin_[static_cast<std::size_t>(index_field_pos_[0])]) == Lower(key_column_);
         keys_loaded_ = false;
         seek_.clear();
         return;
@@ -480,7 +548,7 @@ void Recordset::SetIndex(std::string_view name) {
     throw DbError(3800, "'" + std::string(name) + "' is not an index of table '" + table_ + "'.");
 }
 
-void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys) {
+void Recordset::Seek(std::string_view comparison, const Value* keys, std::size_t count) {
     Require();
     if (type_ != RecordsetType::Table) NotSupported("Seek");
     if (index_fields_.empty()) throw DbError(3019, "Seek needs a current index (set Index first).");
@@ -488,26 +556,39 @@ void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys
     if (op != "=" && op != "<" && op != "<=" && op != ">" && op != ">=") {
         throw DbError(3001, "Seek: '" + op + "' is no comparison (=, <, <=, >, >=).");
     }
-    if (keys.empty() || keys.size() > index_fields_.size()) {
+    if (count == 0 || count > index_fields_.size()) {
         throw DbError(3001, "Seek: the index '" + index_name_ + "' has " + std::to_string(index_fields_.size()) +
-                                " field(s); " + std::to_string(keys.size()) + " key value(s) were given.");
+                                " field(s); " + std::to_string(count) + " key value(s) were given.");
     }
     edit_mode_ = EditMode::None;
     // Outside a transaction every statement pays for taking the file's lock, so the row comes
     // with the search; inside one a search is cheap and the row is often only edited.
     const bool with_row = engine_->TransactionDepth() == 0;
-    const std::string slot = op + std::to_string(keys.size()) + (with_row ? "+row" : "");
+    if (!with_row && op == "=" && index_is_key_) {
+        // The key is the row: whether it is there is learnt by the first call that needs it,
+        // for Edit and Update by their write (no search of its own).
+        Value key = FieldValue::ToStored(fields_[static_cast<std::size_t>(index_field_pos_[0])], keys[0], Owner());
+        if (key.kind() == Value::Kind::Long) {
+            deleted_current_ = false;
+            no_match_ = false;
+            current_key_ = key.ToLong();
+            at_ = At::Key;
+            seek_pending_ = true;
+            return;
+        }
+    }
+    const std::string slot = op + std::to_string(count) + (with_row ? "+row" : "");
     auto& statement = seek_[slot];
     if (!statement) {
         std::string lhs, rhs, order;
         const bool backwards = op[0] == '<';
-        for (std::size_t i = 0; i < keys.size(); ++i) {
+        for (std::size_t i = 0; i < count; ++i) {
             const std::string& f = fields_[static_cast<std::size_t>(index_field_pos_[i])].Name();
             lhs += (i ? ", " : "") + engine_->Quote(f);
             rhs += (i ? ", ?" : "?") + std::to_string(i + 1);
             order += engine_->Quote(f) + (backwards ? " DESC, " : ", ");
         }
-        if (keys.size() > 1) {
+        if (count > 1) {
             lhs = "(" + lhs + ")";
             rhs = "(" + rhs + ")";
         }
@@ -517,7 +598,7 @@ void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys
                                      " LIMIT 1");
     }
     statement->Reset();
-    for (std::size_t i = 0; i < keys.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const Field& field = fields_[static_cast<std::size_t>(index_field_pos_[i])];
         statement->Bind(static_cast<int>(i + 1), FieldValue::ToStored(field, keys[i], Owner()));
     }
@@ -529,15 +610,7 @@ void Recordset::Seek(std::string_view comparison, const std::vector<Value>& keys
     } else {
         current_key_ = statement->GetInt64(0);
         at_ = At::Key;
-        if (with_row) {
-            current_.clear();
-            for (std::size_t i = 0; i < fields_.size(); ++i) {
-                current_.push_back(FieldValue::FromStored(fields_[i], true, statement->Get(static_cast<int>(i + 1))));
-            }
-            current_loaded_ = true;
-            current_loaded_key_ = current_key_;
-            current_writes_ = *table_writes_;
-        }
+        if (with_row) LoadCurrent(*statement, 1);
     }
     statement->Reset();
 }
@@ -586,7 +659,7 @@ const std::vector<Field>& Recordset::Fields() const {
 }
 
 int Recordset::FieldIndex(std::string_view name) const {
-    Require();
+    RequireOpen();
     const auto next = static_cast<std::size_t>(name_hint_ + 1);
     if (next < fields_.size() && fields_[next].Name() == name) return ++name_hint_;
     if (name_hint_ >= 0 && fields_[static_cast<std::size_t>(name_hint_)].Name() == name) return name_hint_;
@@ -607,6 +680,23 @@ bool Recordset::HasField(std::string_view name) const {
 const Value& Recordset::Get(std::string_view name) const { return Get(FieldIndex(name)); }
 
 const Value& Recordset::Get(int index) const {
+    // A forward-only walk on a row has no table to follow and no Seek to finish: the value is
+    // read from the statement the first time it is asked for.
+    if (Streams() && at_ == At::Index && index >= 0 && static_cast<std::size_t>(index) < fields_.size() && engine_ &&
+        engine_->IsOpen()) {
+        const auto i = static_cast<std::size_t>(index);
+        if (!current_read_[i]) ReadStreamed(i);
+        return current_[i];
+    }
+    return GetChecked(index);
+}
+
+void Recordset::ReadStreamed(std::size_t i) const {
+    FieldValue::Read(fields_[i], typed_[i], *stream_, static_cast<int>(i), current_[i]);
+    current_read_[i] = 1;
+}
+
+const Value& Recordset::GetChecked(int index) const {
     Require();
     if (index < 0 || index >= static_cast<int>(fields_.size())) {
         throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
@@ -614,6 +704,7 @@ const Value& Recordset::Get(int index) const {
     auto i = static_cast<std::size_t>(index);
     if (Streams()) {
         if (at_ != At::Index) NoCurrentRecord();
+        if (!current_read_[i]) ReadStreamed(i);
         return current_[i];
     }
     if (edit_mode_ == EditMode::None && at_ == At::Index && !Lazy() && !deleted_current_ && pos_ >= 0 &&

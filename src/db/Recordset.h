@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tlx4r::db {
@@ -82,9 +83,9 @@ public:
     void SetIndex(std::string_view name);
     // comparison is "=", "<", "<=", ">" or ">="; keys match the index's first fields in order.
     // Finds the first row in index order that compares so ("<" and "<=" the last one).
-    void Seek(std::string_view comparison, const std::vector<Value>& keys);
-    void Seek(std::string_view comparison, const Value& key) { Seek(comparison, std::vector<Value>{key}); }
-    bool NoMatch() const { return no_match_; }
+    void Seek(std::string_view comparison, const std::vector<Value>& keys) { Seek(comparison, keys.data(), keys.size()); }
+    void Seek(std::string_view comparison, const Value& key) { Seek(comparison, &key, 1); }
+    bool NoMatch() const;
 
     // Dynaset and table recordsets: criteria is a condition in the component's dialect, e.g.
     // "Setting=\"Name\"" or "ProjectID = 5 And Archive = False".
@@ -122,20 +123,31 @@ private:
     // sql in the engine's SQL; dialect the statement it was translated from ("" when none).
     void OpenStatement(std::string_view sql, std::string_view dialect = {});
     // Every call starts here: the recordset must be open, and a table recordset brings its row
-    // order up to date with the table (Refresh).
+    // order up to date with the table (Refresh) and finds the row a Seek left to be found.
     void Require() const;
+    // The same without finding that row: for Edit, Set and Update, whose write finds it.
+    void RequireOpen() const;
+    void Seek(std::string_view comparison, const Value* keys, std::size_t count);
+    // Reads the row a Seek by row key left unread: NoMatch when it is not there.
+    void FindSoughtRow() const;
     // When the table changed since the keys were read (a statement, another recordset, a
     // rollback), the keys are read again and the position follows the current row; a current
     // row that has gone counts as deleted.
     void Refresh() const;
     void RequireCurrent() const;
-    void RequireWritable() const;
+    void RequireWritable(bool keep_sought = false) const;
     bool Keyed() const { return !key_column_.empty(); }
     bool Lazy() const { return type_ == RecordsetType::Table; }
     bool Streams() const { return type_ == RecordsetType::ForwardOnly; }
     // Reads the next row of stream_ into current_; at the end the statement is reset at once, so
     // that the file is not kept locked.
     void StreamRow();
+    // Forward-only: field i of the current row from the statement into current_.
+    void ReadStreamed(std::size_t i) const;
+    // Get for every other case, with the checks and their errors.
+    const Value& GetChecked(int index) const;
+    // Loads the current row of a statement positioned on it (fetch_ or a Seek) into current_.
+    void LoadCurrent(const EngineStatement& statement, int first_column) const;
     long long Size() const;
     void EnsureKeys() const;
     // Turns First and Key into Index (or Eof when the row has gone).
@@ -156,7 +168,7 @@ private:
     std::string key_column_;      // its row key, "" when rows cannot be told apart
     int key_field_ = -1;          // position of the key among the fields (statement rows)
     std::vector<Field> fields_;
-    std::vector<bool> typed_;
+    std::vector<char> typed_;  // per field: false for a computed column (not vector<bool>: read per value)
     std::vector<std::string> origin_;  // column of table_ a field writes to; "" when read-only
     bool updatable_ = false;
 
@@ -178,6 +190,8 @@ private:
     std::deque<Value> cells_;  // statement rows, fields_.size() values each (never moved when growing)
     long long row_count_ = 0;   // of cells_
     mutable std::vector<Value> current_;
+    // forward-only: the fields of the current row already read from the statement into current_
+    mutable std::vector<char> current_read_;
     mutable bool current_loaded_ = false;
     mutable std::int64_t current_loaded_key_ = 0;
     std::vector<Value> defaults_;
@@ -190,7 +204,11 @@ private:
     std::vector<int> index_field_pos_;
     std::vector<bool> orders_;  // per field: writing it may move the row in index order
     std::string select_list_;  // every column of the table, quoted
-    bool no_match_ = false;
+    mutable bool no_match_ = false;
+    // A Seek for a row key inside a transaction positions on the key and leaves finding the row
+    // to the first call that needs it (an Edit and Update find it with their write).
+    mutable bool seek_pending_ = false;
+    bool index_is_key_ = false;  // the current index is the row key alone
     Bookmark last_modified_ = 0;
 
     EditMode edit_mode_ = EditMode::None;
@@ -204,9 +222,15 @@ private:
     // A walk reads the rows ahead of it in blocks: one statement (and one file lock) per block.
     static constexpr std::size_t kBlock = 64;
     const Value* BlockValue(std::int64_t key, std::size_t field) const;
-    std::unique_ptr<EngineStatement> block_fetch_;
-    mutable std::unordered_map<std::int64_t, std::size_t> block_rows_;
+    mutable std::unique_ptr<EngineStatement> block_fetch_;
+    mutable std::vector<std::pair<std::int64_t, std::size_t>> block_rows_;  // key, row; sorted by key
     mutable std::vector<Value> block_cells_;
+    // The fields a block reads: all of them at first, then those the walk read (and any it asks
+    // for later): a walk that reads two fields of forty converts two.
+    mutable std::vector<int> block_slot_;      // per field: its column in a block row, -1 when left out
+    mutable std::size_t block_width_ = 0;
+    mutable std::vector<char> block_read_;     // per field: read since the block was fetched
+    mutable bool block_narrowed_ = false;
     mutable long long block_start_ = -1;
     mutable long long block_writes_ = -1;
     std::map<std::string, std::unique_ptr<EngineStatement>> seek_;

@@ -13,10 +13,16 @@
 
 namespace tlx4r::db {
 
+namespace {
+
+[[noreturn]] void NoCurrentRecord() { throw DbError(3021, "There is no current record."); }
+
+}  // namespace
+
 void Recordset::Set(std::string_view name, const Value& value) { Set(FieldIndex(name), value); }
 
 void Recordset::Set(int index, const Value& value) {
-    Require();
+    RequireOpen();
     if (index < 0 || index >= static_cast<int>(fields_.size())) {
         throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
     }
@@ -41,9 +47,10 @@ void Recordset::AddNew() {
 }
 
 void Recordset::Edit() {
-    RequireWritable();
-    RequireCurrent();
-    buffer_.assign(fields_.size(), Value());
+    RequireWritable(true);
+    if (!seek_pending_) RequireCurrent();
+    // only the fields set are read from the buffer: the others need no clearing
+    if (buffer_.size() != fields_.size()) buffer_.assign(fields_.size(), Value());
     StartEdit(EditMode::Edit);
 }
 
@@ -91,8 +98,18 @@ EngineStatement& Recordset::WriteStatement(const std::vector<std::size_t>& chang
 }
 
 void Recordset::Update() {
-    RequireWritable();
+    RequireWritable(edit_mode_ == EditMode::Edit);
     if (edit_mode_ == EditMode::None) throw DbError(3020, "Update without Edit or AddNew.");
+    // Edit after a Seek by row key: the write tells whether the row is there (no write, no row
+    // to find first: then it is looked for)
+    const bool sought = seek_pending_ && edit_mode_ == EditMode::Edit;
+    if (sought && std::none_of(dirty_.begin(), dirty_.end(), [](bool d) { return d; })) {
+        FindSoughtRow();
+        if (no_match_) {
+            edit_mode_ = EditMode::None;
+            NoCurrentRecord();
+        }
+    }
     std::vector<std::size_t>& changed = changed_;
     changed.clear();
     // Inside a transaction no other program writes, and the row as read is the row as stored when
@@ -120,7 +137,18 @@ void Recordset::Update() {
             statement.Bind(static_cast<int>(changed.size() + 1), FieldValue::Key(old_key));
             statement.Step();
             statement.Reset();
-            if (engine_->Changes() == 0) throw DbError(3167, "The record was deleted by another user or program.");
+            if (engine_->Changes() == 0) {
+                if (sought) {
+                    seek_pending_ = false;
+                    no_match_ = true;
+                    at_ = At::Eof;
+                    pos_ = keys_loaded_ ? static_cast<long long>(keys_.size()) : 0;
+                    edit_mode_ = EditMode::None;
+                    NoCurrentRecord();
+                }
+                throw DbError(3167, "The record was deleted by another user or program.");
+            }
+            seek_pending_ = false;
             for (auto i : changed) {
                 if (orders_[i]) {
                     moved_in_order = true;
@@ -157,7 +185,6 @@ void Recordset::Update() {
     }
     last_modified_ = written;
     edit_mode_ = EditMode::None;
-    buffer_.clear();
 }
 
 void Recordset::Delete() {

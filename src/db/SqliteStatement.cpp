@@ -117,4 +117,29 @@ std::int64_t SqliteStatement::GetInt64(int index) const { return sqlite3_column_
 
 bool SqliteStatement::IsNull(int index) const { return sqlite3_column_type(stmt_, index) == SQLITE_NULL; }
 
+EngineStatement::Cell SqliteStatement::GetCell(int index) const {
+    Cell cell;
+    switch (sqlite3_column_type(stmt_, index)) {
+        case SQLITE_INTEGER:
+            cell.stored = Stored::Integer;
+            cell.integer = sqlite3_column_int64(stmt_, index);
+            break;
+        case SQLITE_FLOAT:
+            cell.stored = Stored::Real;
+            cell.real = sqlite3_column_double(stmt_, index);
+            break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            // the bytes first, then their length: the order SQLite asks for (a blob's bytes as they are)
+            const unsigned char* bytes = sqlite3_column_text(stmt_, index);
+            cell.stored = Stored::Text;
+            if (bytes) cell.text = {reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index))};
+            break;
+        }
+        default:
+            break;
+    }
+    return cell;
+}
+
 }  // namespace tlx4r::db

@@ -31,6 +31,7 @@ public:
     Value Get(int index) const override;
     std::int64_t GetInt64(int index) const override;
     bool IsNull(int index) const override;
+    Cell GetCell(int index) const override;
 
     // The length of the text the statement was prepared from that it used (for scripts).
     std::size_t Consumed() const { return consumed_; }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace tlx4r::db {
@@ -41,6 +42,26 @@ public:
     std::string ToText() const;
     // The text a Text value holds, read in place; nullptr for any other kind.
     const std::string* HeldText() const { return std::get_if<std::string>(&v_); }
+    // Makes the value that text, in the room of the text it held: rows read one after another
+    // into the same values allocate only when a text outgrows the one before.
+    void SetText(std::string_view text) {
+        if (auto* held = std::get_if<std::string>(&v_)) {
+            held->assign(text.data(), text.size());
+        } else {
+            v_.emplace<std::string>(text);
+        }
+    }
+
+    // Makes the value x (bool, std::int32_t, double, Currency, Date, or std::monostate for Null)
+    // in place: rows read one after another keep their kinds, so mostly only the number changes.
+    template <class T>
+    void Assign(T x) {
+        if (auto* held = std::get_if<T>(&v_)) {
+            *held = x;
+        } else {
+            v_.template emplace<T>(x);
+        }
+    }
 
     bool operator==(const Value& o) const = default;
 

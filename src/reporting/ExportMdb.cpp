@@ -1,7 +1,6 @@
 #include "ExportMdb.h"
 
 #include "ExportFile.h"
-#include "core/modAssert.h"
 #include "core/modStringLibrary.h"
 #include "db/DbError.h"
 #include "types/Utf8.h"
@@ -69,8 +68,10 @@ void ExportMdb::CreateTable() {
             table.AppendField(db::Field(name, db::FieldType::Text, kFieldSize));
     }
     table.AppendIndex(db::Index("PrimaryKey", {"ID"}, true, true));
+    // the unique index "ID" every table of the component has (as TableAssert makes it), made
+    // with the table: asserting it afterwards looked the table and its fields up again, per file
+    table.AppendIndex(db::Index("ID", {"ID"}, true));
     db_.TableDefs().Append(table);
-    TableAssert(db_, kTable);  // the unique index "ID" every table of the component has
 }
 
 void ExportMdb::Write(const std::vector<std::string>& values) {

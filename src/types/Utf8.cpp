@@ -162,13 +162,39 @@ char32_t BaseLetter(char32_t c) {
     return c;
 }
 
+namespace {
+
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string Lower(std::string_view text) {
+    // ASCII (most names and keys) changes byte by byte: no decoding
+    if (IsAscii(text)) {
+        std::string s(text);
+        for (char& c : s) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        }
+        return s;
+    }
     std::u32string s = Decode(text);
     for (auto& c : s) c = ToLower(c);
     return Encode(s);
 }
 
 std::string Upper(std::string_view text) {
+    if (IsAscii(text)) {
+        std::string s(text);
+        for (char& c : s) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        }
+        return s;
+    }
     std::u32string s = Decode(text);
     for (auto& c : s) c = ToUpper(c);
     return Encode(s);

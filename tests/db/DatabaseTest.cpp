@@ -208,6 +208,26 @@ TEST(DatabaseTest, FilesThatCannotBeUsedGiveErrorsAndStayUnchanged) {
     EXPECT_EQ(FileBytes(path), bytes);
 }
 
+// A second user waits for the first one's writing transaction as long as the busy timeout says,
+// then gets the message that the database is locked, never a hang; afterwards all goes on.
+TEST_P(DatabaseOnEngine, AWriterWaitsForAnotherThenGivesUpWithAMessage) {
+    const auto name = place.Name("w.tdb4r");
+    Database first = NewSample(name);
+    first.Execute("INSERT INTO Person (ID, PersonNameFull) VALUES (1, \"Anna\")");
+    Database second = Database::Open(name, {.read_only = false, .busy_timeout_ms = 200});
+    std::string text;
+    {
+        Transaction writing(first);
+        first.Execute("UPDATE Person SET PersonNameFull = \"Anna Muster\" WHERE ID = 1");
+        EXPECT_EQ(ErrorNumber([&] { Transaction(second).Commit(); }, &text), 3260);
+        EXPECT_NE(text.find("locked"), std::string::npos) << text;
+        EXPECT_EQ(ErrorNumber([&] { second.Execute("UPDATE Person SET PersonRate = 5 WHERE ID = 1"); }), 3260);
+        writing.Commit();
+    }
+    EXPECT_EQ(second.Execute("UPDATE Person SET PersonRate = 5 WHERE ID = 1"), 1);
+    EXPECT_EQ(second.OpenRecordset("SELECT PersonNameFull FROM Person").Get(0).ToText(), "Anna Muster");
+}
+
 TEST_P(DatabaseOnEngine, TransactionsCommitRollBackAndNest) {
     Database db = NewSample(place.Name("t.tdb4r"));
     {
