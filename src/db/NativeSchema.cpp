@@ -1,6 +1,8 @@
 // How a field's default and validation rule of the old dialect become SQL the engines hold.
 #include "NativeSchema.h"
 
+#include "db/JetNode.h"
+
 #include "types/Utf8.h"
 
 #include <cctype>
@@ -28,15 +30,6 @@ bool IsNumber(std::string_view text) {
 
 }  // namespace
 
-std::string SqlText(std::string_view text) {
-    std::string out = "'";
-    for (char c : text) {
-        if (c == '\'') out += '\'';
-        out += c;
-    }
-    return out + "'";
-}
-
 // A default in the old dialect as an SQLite constant; "" when SQLite cannot hold it as one
 // (then it is kept in the layer's field table only).
 std::string NativeDefault(const std::string& value) {
@@ -50,7 +43,7 @@ std::string NativeDefault(const std::string& value) {
             inner += value[i];
             if (value[i] == '"' && value[i + 1] == '"') ++i;
         }
-        return SqlText(inner);
+        return jet::QuoteText(inner);
     }
     return {};
 }

@@ -7,8 +7,6 @@
 
 namespace tlx4r::db {
 
-// A text as an SQL literal in single quotes.
-std::string SqlText(std::string_view text);
 // A default in the old dialect as an SQL constant; "" when no engine can hold it as one (then it
 // is kept in the layer's field table only).
 std::string NativeDefault(const std::string& value);

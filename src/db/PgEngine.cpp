@@ -1,6 +1,7 @@
 #include "PgEngine.h"
 
 #include "db/DbError.h"
+#include "db/JetNode.h"
 #include "db/NativeSchema.h"
 #include "db/PgError.h"
 #include "db/PgServerObjects.h"
@@ -46,9 +47,9 @@ PgEngine::PgEngine(const std::string& name, bool create, const OpenOptions& opti
         Run("SET lock_timeout = " + std::to_string(options.busy_timeout_ms > 0 ? options.busy_timeout_ms : 1));
         bool exists = false, has_tables = false;
         {
-            Result r(PQexec(conn_, ("SELECT EXISTS (SELECT 1 FROM pg_namespace WHERE nspname = " + SqlText(name_.Schema()) +
+            Result r(PQexec(conn_, ("SELECT EXISTS (SELECT 1 FROM pg_namespace WHERE nspname = " + jet::QuoteText(name_.Schema()) +
                                     "), EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
-                                    "WHERE n.nspname = " + SqlText(name_.Schema()) + " AND c.relkind IN ('r', 'v'))")
+                                    "WHERE n.nspname = " + jet::QuoteText(name_.Schema()) + " AND c.relkind IN ('r', 'v'))")
                                        .c_str()));
             if (PQresultStatus(r.r) != PGRES_TUPLES_OK) RaisePg(r.r, conn_, {}, name);
             exists = PQgetvalue(r.r, 0, 0)[0] == 't';
@@ -142,12 +143,7 @@ PGresult* PgEngine::Query(const std::string& sql, const std::string& statement) 
     pg_conn* conn = Conn();
     PGresult* result = PQexec(conn, sql.c_str());
     if (PQresultStatus(result) != PGRES_TUPLES_OK) {
-        try {
-            RaisePg(result, conn, statement, name_.Name());
-        } catch (...) {
-            PQclear(result);
-            throw;
-        }
+        RaisePgAndClear(result, conn, statement, name_.Name());
     }
     return result;
 }
@@ -171,12 +167,7 @@ PGresult* PgEngine::RunPrepared(const std::string& statement_name,
         PGresult* result = PQexecPrepared(conn, statement_name.c_str(), count, values.data(), nullptr, nullptr, 0);
         const auto status = PQresultStatus(result);
         if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-            try {
-                RaisePg(result, conn, sql, name_.Name());
-            } catch (...) {
-                PQclear(result);
-                throw;
-            }
+            RaisePgAndClear(result, conn, sql, name_.Name());
         }
         return result;
     }
@@ -351,7 +342,7 @@ std::string PgEngine::Attach(const std::string& path) {
                                 "'; statements only join schemas of one server database.");
     }
     if (!attached_.count(other.Schema())) {
-        Result r(PQexec(Conn(), ("SELECT 1 FROM pg_namespace WHERE nspname = " + SqlText(other.Schema())).c_str()));
+        Result r(PQexec(Conn(), ("SELECT 1 FROM pg_namespace WHERE nspname = " + jet::QuoteText(other.Schema())).c_str()));
         if (PQresultStatus(r.r) != PGRES_TUPLES_OK || PQntuples(r.r) == 0) {
             throw DbError(3024, "The database '" + path + "' was not found on the server.");
         }

@@ -125,6 +125,7 @@ private:
     std::string ColumnDefinition(std::string_view table, const Field& field, bool creating) const;
     void Comment(const std::string& what, std::string_view spelling);
     void BumpSchemaVersion();
+    std::vector<std::string> NamesOf(const char* kind);
     long long WriteLockKey() const;
 
     PgName name_;

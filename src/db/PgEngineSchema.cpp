@@ -3,6 +3,7 @@
 #include "PgEngine.h"
 
 #include "db/DbError.h"
+#include "db/JetNode.h"
 #include "db/NativeSchema.h"
 #include "db/SqliteEngine.h"
 #include "types/Utf8.h"
@@ -128,26 +129,22 @@ const PgEngine::Origin* PgEngine::OriginOf(unsigned table_oid, int column) {
     return nullptr;
 }
 
-std::vector<std::string> PgEngine::TableNames() {
+// The schema's tables ('r', the layer's own left out) or views ('v'), in the order made.
+std::vector<std::string> PgEngine::NamesOf(const char* kind) {
     auto q = Cached(
         "SELECT coalesce(obj_description(c.oid, 'pg_class'), c.relname) FROM pg_class c "
-        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = ?1 AND c.relkind = 'r' "
+        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = ?1 AND c.relkind = ?2 "
         "AND left(c.relname, 4) <> 'msys' ORDER BY c.oid");
     q.Bind(1, Value(name_.Schema()));
+    q.Bind(2, Value(kind));
     std::vector<std::string> names;
     while (q.Step()) names.push_back(q.Get(0).ToText());
     return names;
 }
 
-std::vector<std::string> PgEngine::ViewNames() {
-    auto q = Cached(
-        "SELECT coalesce(obj_description(c.oid, 'pg_class'), c.relname) FROM pg_class c "
-        "JOIN pg_namespace n ON n.oid = c.relnamespace WHERE n.nspname = ?1 AND c.relkind = 'v' ORDER BY c.oid");
-    q.Bind(1, Value(name_.Schema()));
-    std::vector<std::string> names;
-    while (q.Step()) names.push_back(q.Get(0).ToText());
-    return names;
-}
+std::vector<std::string> PgEngine::TableNames() { return NamesOf("r"); }
+
+std::vector<std::string> PgEngine::ViewNames() { return NamesOf("v"); }
 
 std::optional<std::string> PgEngine::FindTable(std::string_view name) {
     const TableInfo* t = Table(name);
@@ -224,15 +221,13 @@ std::string PgEngine::ColumnDefinition(std::string_view table, const Field& fiel
     }
     const std::string rule = NativeRule(field.ValidationRule(), Quote(field.Name()));
     if (!rule.empty()) {
-        std::string constraint = "\"";
-        for (char c : std::string(table) + "." + field.Name()) constraint += c == '"' ? std::string("\"\"") : std::string(1, c);
-        def += " CONSTRAINT " + constraint + "\" CHECK (" + Quote(field.Name()) + " IS NULL OR (" + rule + "))";
+        def += " CONSTRAINT " + jet::QuoteIdentifier(std::string(table) + "." + field.Name()) + " CHECK (" + Quote(field.Name()) + " IS NULL OR (" + rule + "))";
     }
     return def;
 }
 
 void PgEngine::Comment(const std::string& what, std::string_view spelling) {
-    Run("COMMENT ON " + what + " IS " + SqlText(spelling));
+    Run("COMMENT ON " + what + " IS " + jet::QuoteText(spelling));
 }
 
 void PgEngine::CreateTable(std::string_view table, const std::vector<Field>& fields) {
@@ -309,7 +304,7 @@ void PgEngine::CreateRelation(const Relation& r) {
     const std::string parent = schema + "." + Quote(r.Table()), child = schema + "." + Quote(r.ForeignTable());
     auto fn = [&](const char* what) { return schema + "." + Quote("rel$" + r.Name() + "$" + what); };
     auto raise = [](long number, const std::string& text) {
-        return "RAISE EXCEPTION USING MESSAGE = " + SqlText("[" + std::to_string(number) + "] " + text) + ";";
+        return "RAISE EXCEPTION USING MESSAGE = " + jet::QuoteText("[" + std::to_string(number) + "] " + text) + ";";
     };
     std::string match_new, match_old, any_null, all_zero, child_cols, parent_cols, changed, set_new;
     for (std::size_t i = 0; i < r.Fields().size(); ++i) {
@@ -401,12 +396,7 @@ void PgEngine::CreateLink(std::string_view name, const std::string& path, std::s
     }
     std::string columns;
     for (const auto& c : source->columns) {
-        columns += (columns.empty() ? "" : ", ") + Quote(c.field.Name()) + " AS " +
-                   [](const std::string& spelled) {
-                       std::string out = "\"";
-                       for (char ch : spelled) out += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-                       return out + "\"";
-                   }(c.field.Name());
+        columns += (columns.empty() ? "" : ", ") + Quote(c.field.Name()) + " AS " + jet::QuoteIdentifier(c.field.Name());
     }
     CreateView(name, "SELECT " + columns + " FROM " + Quote(schema) + "." + Quote(source->relname), true);
 }

@@ -75,4 +75,14 @@ void RaisePg(const pg_result* result, const pg_conn* connection, std::string_vie
     throw DbError(3000, WithStatement("Error in the SQL statement: " + message + at + ".", statement));
 }
 
+void RaisePgAndClear(pg_result* result, const pg_conn* connection, std::string_view statement,
+                     const std::string& name) {
+    try {
+        RaisePg(result, connection, statement, name);
+    } catch (...) {
+        PQclear(result);
+        throw;
+    }
+}
+
 }  // namespace tlx4r::db

@@ -14,5 +14,8 @@ namespace tlx4r::db {
 // database as the user named it.
 [[noreturn]] void RaisePg(const pg_result* result, const pg_conn* connection, std::string_view statement,
                           const std::string& name);
+// The same for a result this call frees (also when the error is raised).
+[[noreturn]] void RaisePgAndClear(pg_result* result, const pg_conn* connection, std::string_view statement,
+                                  const std::string& name);
 
 }  // namespace tlx4r::db

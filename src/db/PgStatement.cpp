@@ -157,12 +157,7 @@ PgStatement::PgStatement(PgEngine& engine, std::string_view sql) : engine_(engin
     name_ = engine_.NextStatementName();
     PGresult* prepared = PQprepare(conn, name_.c_str(), native_.c_str(), parameter_count_, nullptr);
     if (PQresultStatus(prepared) != PGRES_COMMAND_OK) {
-        try {
-            RaisePg(prepared, conn, sql_, engine_.Path());
-        } catch (...) {
-            PQclear(prepared);
-            throw;
-        }
+        RaisePgAndClear(prepared, conn, sql_, engine_.Path());
     }
     PQclear(prepared);
     description_ = PQdescribePrepared(conn, name_.c_str());
@@ -190,13 +185,10 @@ void PgStatement::Stream() {
     const std::string declare = "DECLARE " + cursor_ + " NO SCROLL CURSOR WITH HOLD FOR " + native_;
     PGresult* prepared = PQprepare(engine_.Conn(), declare_.c_str(), declare.c_str(), parameter_count_, nullptr);
     const bool ok = PQresultStatus(prepared) == PGRES_COMMAND_OK;
-    try {
-        if (!ok) RaisePg(prepared, engine_.Conn(), sql_, engine_.Path());
-    } catch (...) {
-        PQclear(prepared);
+    if (!ok) {
         declare_.clear();
         stream_ = false;
-        throw;
+        RaisePgAndClear(prepared, engine_.Conn(), sql_, engine_.Path());
     }
     PQclear(prepared);
 }

@@ -3,6 +3,7 @@
 #include "SqliteEngine.h"
 
 #include "db/DbError.h"
+#include "db/JetNode.h"
 #include "db/NativeSchema.h"
 #include "types/Utf8.h"
 
@@ -238,7 +239,7 @@ void SqliteEngine::CreateRelation(const Relation& r) {
     const std::string parent = Quote(r.Table()), child = Quote(r.ForeignTable());
     auto trigger = [&](const char* what) { return Quote("rel$" + r.Name() + "$" + what); };
     auto raise = [](long number, const std::string& text) {
-        return "SELECT RAISE(ABORT, " + SqlText("[" + std::to_string(number) + "] " + text) + ");";
+        return "SELECT RAISE(ABORT, " + jet::QuoteText("[" + std::to_string(number) + "] " + text) + ");";
     };
     std::string match_new, match_old, any_null, all_zero, child_cols, parent_cols, changed, set_new;
     for (std::size_t i = 0; i < r.Fields().size(); ++i) {
