@@ -146,6 +146,20 @@ void DBReporting::CatalogsCreate() {
 
 void DBReporting::DBAssert(bool reset) {
     if (!db_) throw db::DbError(3420, "Es ist keine Reporting Datenbank geöffnet.");
+    // One transaction: a new database is made whole or not at all, a file waits for the disk
+    // once instead of once per table, field and index, and a second program opening the same
+    // database at the same moment waits instead of asserting beside it.
+    db_->BeginTrans();
+    try {
+        AssertAll(reset);
+        db_->CommitTrans();
+    } catch (...) {
+        db_->Rollback();
+        throw;
+    }
+}
+
+void DBReporting::AssertAll(bool reset) {
     entries_->Assert();
     projects_->Assert();
     project_types_->Assert();
@@ -219,6 +233,8 @@ void DBReporting::DBClose() noexcept {
 
 void DBReporting::Compact() {
     if (!db_) throw db::DbError(3420, "Es ist keine Reporting Datenbank geöffnet.");
+    // Nothing is copied or replaced there, so no backup is needed before.
+    if (db_->CompactInPlace()) return;
     const std::string path = db_->Name();
     const std::string temp = TempName(path);
     BackupBefore(*db_, "compact");

@@ -88,6 +88,7 @@ public:
     tlx4r::DBSettings* DBSettings() const { return db_settings_.get(); }
 
 private:
+    void AssertAll(bool reset);
     void CatalogsCreate();
     void CatalogsRelease() noexcept;
     void Import(const std::string& source);

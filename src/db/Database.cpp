@@ -214,11 +214,19 @@ void Database::CommitTrans() {
 void Database::Rollback() {
     Require();
     engine_->Rollback();
+    // What the transaction made of the schema is undone too: translations made meanwhile may
+    // name tables and columns that are gone.
+    engine_->SchemaChanged();
 }
 
 void Database::CompactInto(const std::string& path) {
     Require();
     engine_->CompactInto(path);
+}
+
+bool Database::CompactInPlace() {
+    Require();
+    return engine_->CompactInPlace();
 }
 
 void Database::BackupInto(const std::string& path) {

@@ -68,6 +68,9 @@ public:
 
     // A compacted copy of the file at path, which must not exist (DbError 3204).
     void CompactInto(const std::string& path);
+    // Compacts a server database where it is, staying open (true); a file is compacted into a
+    // copy instead, and this does nothing and returns false.
+    bool CompactInPlace();
     // A consistent copy of the file as committed, at path, which must not exist (DbError 3204);
     // other programs may go on using the file meanwhile.
     void BackupInto(const std::string& path);

@@ -113,6 +113,10 @@ public:
 
     // A compacted copy into a new file (which must not exist).
     virtual void CompactInto(const std::string& path) = 0;
+    // Compacts the database where it is, while it stays open, when the engine works so (a server
+    // reclaims the space of deleted rows in place); false, doing nothing, when the database is
+    // compacted into a copy instead. Outside a transaction only.
+    virtual bool CompactInPlace() = 0;
     // A consistent copy of the file as committed, into a new file (which must not exist), taken
     // while other programs go on using the file.
     virtual void BackupInto(const std::string& path) = 0;

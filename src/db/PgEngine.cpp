@@ -356,6 +356,18 @@ void PgEngine::CompactInto(const std::string& path) {
                             path + "')");
 }
 
+// The server's VACUUM frees the room of deleted and changed rows for new ones and renews the
+// planner's statistics, while other programs go on working.
+bool PgEngine::CompactInPlace() {
+    Conn();
+    if (read_only_) throw DbError(3027, "Cannot update: the database '" + name_.Name() + "' is opened read-only.");
+    if (depth_ > 0) throw DbError(3034, "A database cannot be compacted inside a transaction.");
+    std::string tables;
+    for (const auto& table : NamesOf("r")) tables += (tables.empty() ? "" : ", ") + Quote(name_.Schema()) + "." + Quote(table);
+    if (!tables.empty()) Run("VACUUM (ANALYZE) " + tables);
+    return true;
+}
+
 // A backup is the server's own archive of the schema (pg_dump), written as committed; other
 // programs go on working meanwhile.
 void PgEngine::BackupInto(const std::string& path) {

@@ -223,6 +223,15 @@ void SqliteEngine::Begin() {
 
 void SqliteEngine::Commit() {
     if (depth_ == 0) throw DbError(3034, "Commit without a transaction.");
+    // SQLite ends a transaction itself after a full disk or a failed write; an error a caller
+    // chose to pass over (a relation that could not be made) may have been that one.
+    // The caller's Rollback then only counts the transaction down.
+    if (sqlite3_get_autocommit(Db()) != 0) {
+        for (auto& entry : table_writes_) ++entry.second;
+        throw DbError(3034, "The changes to the database '" + path_ +
+                                "' were undone: an error while writing (a full disk, a failed write) ended their "
+                                "transaction.");
+    }
     if (depth_ == 1) {
         Exec("COMMIT");  // on failure (locked) the transaction stays open
     } else {
@@ -236,8 +245,9 @@ void SqliteEngine::Rollback() {
     // Any table may have its rows of before back.
     for (auto& entry : table_writes_) ++entry.second;
     --depth_;
+    if (sqlite3_get_autocommit(Db()) != 0) return;  // SQLite has ended it already
     if (depth_ == 0) {
-        if (sqlite3_get_autocommit(Db()) == 0) Exec("ROLLBACK");
+        Exec("ROLLBACK");
     } else {
         std::string name = "tlx" + std::to_string(depth_);
         Exec("ROLLBACK TO " + name + "; RELEASE " + name);

@@ -79,6 +79,7 @@ public:
     std::string Attach(const std::string& path) override;
 
     void CompactInto(const std::string& path) override;
+    bool CompactInPlace() override { return false; }
     void BackupInto(const std::string& path) override;
     void RestoreFrom(const std::string& path) override;
     std::vector<std::string> IntegrityCheck() override;

@@ -40,9 +40,12 @@ std::string Fingerprint(const std::string& path) {
     return Fingerprint(db);
 }
 
+// The backup files beside a database file; a server's backups are the server's archives, which
+// the database layer's own tests cover.
 class BackupTest : public MasterDataTest {
 protected:
     void SetUp() override {
+        TLX4R_FILES_ONLY();
         for (int i = 1; i <= 3; ++i) {
             Project p(*root.Projects());
             p.AccountCode = "10" + std::to_string(i);

@@ -9,6 +9,7 @@
 #include "entries/Entries.h"
 #include "masterdata/Datas.h"
 #include "support/ScriptedUi.h"
+#include "support/TestPlace.h"
 
 #include "SampleOffice.h"
 
@@ -29,6 +30,7 @@ namespace {
 
 using db::test::FileBytes;
 using db::test::TempDir;
+using db::test::TestPlace;
 using test::Count;
 using test::Counts;
 using test::FillSample;
@@ -36,8 +38,9 @@ using test::SampleCounts;
 namespace fs = std::filesystem;
 
 TEST(DBReportingTest, ANewDatabaseGetsTheWholeSchemaAndTheCataloguesLiveOnlyWhileOpen) {
-    TempDir dir;
-    const std::string path = dir.File("Kanzlei.tdb4r");
+    TestPlace place(TestPlace::RunKind());
+    TLX4R_SKIP_WITHOUT_SERVER(place.Kind());
+    const std::string path = place.Name("Kanzlei.tdb4r");
     DBReporting layer;
     EXPECT_EQ(layer.Entries(), nullptr);
     layer.DBClose();  // closing a closed layer does nothing
@@ -116,9 +119,23 @@ TEST(DBReportingTest, ANewDatabaseGetsTheWholeSchemaAndTheCataloguesLiveOnlyWhil
 }
 
 TEST(DBReportingTest, AnOlderFileGainsMissingFieldsAndRepairsWithItsDataKept) {
-    TempDir dir;
-    const std::string path = dir.File("alt.tdb4r");
-    {
+    TestPlace place(TestPlace::RunKind());
+    TLX4R_SKIP_WITHOUT_SERVER(place.Kind());
+    const std::string path = place.Name("alt.tdb4r");
+    if (place.Kind() == db::test::EngineKind::Server) {
+        // a database of an older release, as moved to the server by hand
+        db::Database old = db::Database::Create(path);
+        db::TableDef entry("Entry");
+        entry.AppendField(db::Field("ID", db::FieldType::Long));
+        entry.AppendField(db::Field("ProjectID", db::FieldType::Long));
+        entry.AppendField(db::Field("TypeCharges", db::FieldType::Long));
+        entry.AppendField(db::Field("Text", db::FieldType::Text, 255));
+        old.TableDefs().Append(entry);
+        old.Execute("INSERT INTO Entry VALUES (1, 7, 0, 'a')");
+        old.Execute("INSERT INTO Entry VALUES (2, 7, NULL, 'b')");
+        old.Execute("INSERT INTO Entry VALUES (3, 7, 38, 'c')");
+        old.Execute("INSERT INTO Entry VALUES (4, 7, 37, 'd')");
+    } else {
         sqlite3* raw = nullptr;
         ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
         ASSERT_EQ(sqlite3_exec(raw,
@@ -160,6 +177,7 @@ TEST(DBReportingTest, AnOlderFileGainsMissingFieldsAndRepairsWithItsDataKept) {
 }
 
 TEST(DBReportingTest, FilesThatAreNotDatabasesAreRefusedAndLeftAsTheyWere) {
+    TLX4R_FILES_ONLY();
     TempDir dir;
     DBReporting layer;
     const std::string text = dir.File("notes.tdb4r");
@@ -196,10 +214,12 @@ TEST(DBReportingTest, TemporaryNamesSitBesideTheDatabase) {
     EXPECT_EQ(DBReporting::TempName("/srv/daten/Kanzlei"), "/srv/daten/Kanzlei_comp_.");
 }
 
-class DBReportingFileTest : public ::testing::Test {
+// A filled office database: a file, or in the program's run on the server a schema there.
+class DBReportingOfficeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        path = dir.File("Kanzlei.tdb4r");
+        TLX4R_SKIP_WITHOUT_SERVER(place.Kind());
+        path = place.Name("Kanzlei.tdb4r");
         layer.DBNew(path);
         FillSample(*layer.Database());
         before = Counts(*layer.Database());
@@ -213,13 +233,14 @@ protected:
         EXPECT_EQ(now.charges_rappen, before.charges_rappen);
     }
 
+    TestPlace place{TestPlace::RunKind()};
     TempDir dir;
     std::string path;
     DBReporting layer;
     SampleCounts before{};
 };
 
-TEST_F(DBReportingFileTest, CompactKeepsEveryRowAndReopens) {
+TEST_F(DBReportingOfficeTest, CompactKeepsEveryRowAndReopens) {
     layer.Database()->Execute("DELETE FROM Entry WHERE ID > 40");
     before.entries = 40;
     before.charges_rappen = Counts(*layer.Database()).charges_rappen;
@@ -229,6 +250,7 @@ TEST_F(DBReportingFileTest, CompactKeepsEveryRowAndReopens) {
     ExpectComplete(*layer.Database());
     EXPECT_FALSE(fs::exists(DBReporting::TempName(path)));
     EXPECT_EQ(layer.Database()->Relations().Count(), 7u);
+    if (TestPlace::ServerRun()) return;  // a server compacts in place: no copy, no name of its own
 
     // a file without extension
     const std::string bare = dir.File("Kanzlei");
@@ -241,7 +263,8 @@ TEST_F(DBReportingFileTest, CompactKeepsEveryRowAndReopens) {
     EXPECT_FALSE(fs::exists(dir.File("Kanzlei_comp_.")));
 }
 
-TEST_F(DBReportingFileTest, ACompactionKilledAtAnyMomentLeavesAWholeDatabase) {
+TEST_F(DBReportingOfficeTest, ACompactionKilledAtAnyMomentLeavesAWholeDatabase) {
+    TLX4R_FILES_ONLY();
     layer.Database()->Execute("INSERT INTO Entry (ID, ProjectID, Info) SELECT ID + 1000, ProjectID, Text FROM Entry");
     before = Counts(*layer.Database());
     layer.DBClose();
@@ -280,7 +303,7 @@ TEST_F(DBReportingFileTest, ACompactionKilledAtAnyMomentLeavesAWholeDatabase) {
     }
 }
 
-TEST_F(DBReportingFileTest, VerifyAndImportKilledAtAnyMomentLeaveTheStateOfBeforeOrAfter) {
+TEST_F(DBReportingOfficeTest, VerifyAndImportKilledAtAnyMomentLeaveTheStateOfBeforeOrAfter) {
     // an import that replaces all departments with 3,000 lines
     const std::string file = dir.File("Abteilungen.csv");
     {
@@ -343,7 +366,8 @@ TEST_F(DBReportingFileTest, VerifyAndImportKilledAtAnyMomentLeaveTheStateOfBefor
     }
 }
 
-TEST_F(DBReportingFileTest, ConvertRebuildsTheFileWithItsData) {
+TEST_F(DBReportingOfficeTest, ConvertRebuildsTheFileWithItsData) {
+    TLX4R_FILES_ONLY();
     test::ScriptedUi ui;
     // a database made by this release counts as converted: quiet leaves it, asking lets the
     // user decide
@@ -365,7 +389,8 @@ TEST_F(DBReportingFileTest, ConvertRebuildsTheFileWithItsData) {
     EXPECT_EQ(layer.Database()->Relations().Count(), 7u);
 }
 
-TEST_F(DBReportingFileTest, AFailingImportLeavesTheFileAsItWasAndSaysSo) {
+TEST_F(DBReportingOfficeTest, AFailingImportLeavesTheFileAsItWasAndSaysSo) {
+    TLX4R_FILES_ONLY();
     // entries of a project that is gone, as older files without the enforced relation have them:
     // the new file refuses them
     layer.Database()->Relations().Delete("Reporting_Project-ID_Entry-ProjectID");

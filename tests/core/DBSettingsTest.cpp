@@ -4,6 +4,7 @@
 #include "core/TableCursor.h"
 #include "db/Database.h"
 #include "db/TempDb.h"
+#include "support/TestPlace.h"
 
 #include "types/AppError.h"
 
@@ -12,12 +13,15 @@
 namespace tlx4r {
 namespace {
 
-using db::test::TempDir;
-
 class DBSettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { layer.DBNew(dir.File("s.tdb4r")); }
-    TempDir dir;
+    void SetUp() override {
+        TLX4R_SKIP_WITHOUT_SERVER(place.Kind());
+        path = place.Name("s.tdb4r");
+        layer.DBNew(path);
+    }
+    db::test::TestPlace place{db::test::TestPlace::RunKind()};
+    std::string path;
     DBReporting layer;
 };
 
@@ -63,7 +67,7 @@ TEST_F(DBSettingsTest, ValuesKeepTheirTypeColumn) {
 
     // kept in the file
     layer.DBClose();
-    layer.DBOpen(dir.File("s.tdb4r"));
+    layer.DBOpen(path);
     EXPECT_EQ(layer.DBSettings()->Value("Since"), db::Value(Date::FromYmd(2017, 12, 16)));
 
     // without a database nothing passes for stored or for unset

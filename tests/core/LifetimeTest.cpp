@@ -93,6 +93,7 @@ TEST_F(MasterDataTest, ObjectsTakenBeforeACloseFailCleanlyAfterIt) {
 }
 
 TEST_F(MasterDataTest, AWriteProtectedDatabaseOpensForReadingAndRefusesWritesByName) {
+    TLX4R_FILES_ONLY();
     Project project(*root.Projects());
     project.AccountCode = "1020";
     project.Update();
@@ -151,6 +152,7 @@ TEST_F(MasterDataTest, IdsStopAtTheLargestLongWithAClearErrorAndNeverWrap) {
 }
 
 TEST_F(MasterDataTest, AnyFinanceDatabasePathWorks) {
+    TLX4R_FILES_ONLY();
     for (const char* name : {"Fibu ]2024[.tdb4f", "Fibu \"Müller\"; 'Zürich'.tdb4f", "a]]b].tdb4f"}) {
         SCOPED_TRACE(name);
         const std::string finance = dir.File(name);

@@ -9,6 +9,7 @@
 #include "masterdata/DataTextFile.h"
 #include "masterdata/Datas.h"
 #include "support/FaultVfs.h"
+#include "support/TestPlace.h"
 #include "ui/script/ScriptUi.h"
 
 #include "SampleOffice.h"
@@ -47,6 +48,7 @@ private:
 };
 
 TEST(WriteFaults, AFullOrFailingDiskEndsInAMessageAndLosesNothing) {
+    TLX4R_FILES_ONLY();
     FaultVfs::Install();
     TempDir dir;
     const std::string pristine = dir.File("pristine.tdb4r");

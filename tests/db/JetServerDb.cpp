@@ -17,8 +17,14 @@ namespace tlx4r::db::test {
 
 namespace {
 
-// SQLite's REAL is the server's single precision; the suite's numbers need double.
+// The amounts are Currency on the server as the layer makes them (exact numbers); SQLite's REAL
+// is the server's single precision, and the suite's other numbers need double.
 std::string ForServer(std::string sql) {
+    for (const char* amount : {"Charges", "Expenses", "Adapted", "Billed", "VAT", "PersonRate", "WorkedBalance"}) {
+        const std::string column = std::string(" ") + amount + " REAL";
+        for (std::size_t p; (p = sql.find(column)) != std::string::npos;)
+            sql.replace(p, column.size(), std::string(" ") + amount + " tlx4r.jet_currency");
+    }
     for (std::size_t p; (p = sql.find(" REAL")) != std::string::npos;) sql.replace(p, 5, " DOUBLE PRECISION");
     return sql;
 }
@@ -101,11 +107,19 @@ std::string JetServerDb::Rows(const std::string& sql, std::vector<std::string>* 
                 case 16:  // boolean: what SQLite's comparisons give
                     out += cell == "t" ? "1" : "0";
                     break;
-                case 1700: {  // a numeric as SQLite shows a number: whole ones without decimals
+                case 1700: {  // a numeric as SQLite shows a number: an amount (four decimals) as a REAL,
+                              // other whole ones as integers
                     std::string n = cell;
-                    if (n.find('.') != std::string::npos) {
+                    const auto point = n.find('.');
+                    if (point != std::string::npos) {
+                        const bool amount = n.size() - point == 5;
                         while (n.back() == '0') n.pop_back();
-                        if (n.back() == '.') n.pop_back();
+                        if (n.back() == '.') {
+                            if (amount)
+                                n += '0';
+                            else
+                                n.pop_back();
+                        }
                     }
                     out += n;
                     break;

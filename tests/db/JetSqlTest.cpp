@@ -234,6 +234,13 @@ const RowCase kRowCases[] = {
     {"chooser_search_words",
      "SELECT * FROM Person WHERE (PersonNameFull Like \"bea* hu*\") ORDER BY PersonNameFull;",
      "SELECT ID FROM v", "2"},
+    {"text_equality_ignores_case_and_trailing_blanks",
+     "SELECT ID FROM Person WHERE PersonNameFull = \"ANNA MÜLLER  \" OR PersonNameFull = \"äbi zürcher\" ORDER BY ID;",
+     nullptr, "1;3"},
+    // 625 rows, 125 of them 100.1: a floating-point sum would miss the rappen.
+    {"sum_of_amounts_is_exact",
+     "SELECT Sum(E.Charges) AS S, Count(*) AS N FROM Entry AS E, Entry AS B, Entry AS C, Entry AS D;", nullptr,
+     "21262.5|625"},
     {"text_sort_umlauts_beside_base", "SELECT PersonNameShort FROM Person ORDER BY PersonNameFull;",
      nullptr, "ÄZ;AM;BH"},
     {"export_projects_of_client",

@@ -27,6 +27,8 @@ public:
     // True in the second run of a component's test program, on the server
     // (TLX4R_TEST_ENGINE=server): its fixtures put their databases there.
     static bool ServerRun();
+    // The engine of this run of the program: the server in its second run, else files.
+    static EngineKind RunKind() { return ServerRun() ? EngineKind::Server : EngineKind::File; }
     // A database name for base ("Kanzlei.tdb4r"): a file path, or a server name with a schema
     // of its own.
     std::string Name(const std::string& base);
@@ -48,5 +50,10 @@ std::string EngineName(const ::testing::TestParamInfo<EngineKind>& info);
 #define TLX4R_SKIP_WITHOUT_SERVER(kind)                                                         \
     if ((kind) == ::tlx4r::db::test::EngineKind::Server && ::tlx4r::db::test::TestPlace::Server().empty()) \
     GTEST_SKIP() << "no test server (TLX4R_TEST_PG)"
+
+// For cases about files themselves (their bytes, permissions, compaction into a copy): they run
+// in the program's first run only.
+#define TLX4R_FILES_ONLY()                                                                       \
+    if (::tlx4r::db::test::TestPlace::ServerRun()) GTEST_SKIP() << "about files; the first run has it"
 
 }  // namespace tlx4r::db::test
