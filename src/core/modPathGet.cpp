@@ -1,5 +1,7 @@
 #include "modPathGet.h"
 
+#include "core/modStringLibrary.h"
+#include "db/PgName.h"
 #include "platform/Folders.h"
 
 #include <vector>
@@ -21,6 +23,11 @@ std::string DocumentsFolderGet() {
         if (platform::IsWritableFolder(folder)) return folder;
     }
     return "/tmp";
+}
+
+std::string DatabaseFolderGet(const std::string& database) {
+    if (!db::PgName::IsServerName(database)) return PathOf(database);
+    return DocumentsFolderGet() + "/tlx4r/" + db::PgName(database).FolderName() + "/";
 }
 
 }  // namespace tlx4r

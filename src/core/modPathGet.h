@@ -9,4 +9,8 @@ namespace tlx4r {
 // to; /tmp when none qualifies.
 std::string DocumentsFolderGet();
 
+// The folder of a database file, with its separator. A database on a server has none: in its
+// place a folder of the documents folder, one per server database ("…/tlx4r/host_kanzlei/").
+std::string DatabaseFolderGet(const std::string& database);
+
 }  // namespace tlx4r

@@ -46,10 +46,7 @@ bool Digits(const std::string& text) {
 // one folder per server database.
 std::string Backup::Folder(const std::string& database_path) {
     if (PgName::IsServerName(database_path)) {
-        const PgName name(database_path);
-        std::string server;
-        for (char c : name.ConnInfo().substr(name.ConnInfo().find("://") + 3))
-            server += std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' ? c : '_';
+        const std::string server = PgName(database_path).FolderName();
         const char* data = std::getenv("XDG_DATA_HOME");
         const char* home = std::getenv("HOME");
         const fs::path base = data && *data ? fs::path(data) : fs::path(home ? home : "/tmp") / ".local" / "share";

@@ -385,6 +385,13 @@ void PgEngine::RestoreFrom(const std::string& path) {
     if (depth_ > 0) throw DbError(3034, "A backup cannot be restored inside a transaction.");
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) throw DbError(3024, "The database file '" + path + "' was not found.");
+    // An archive makes the schema it was taken of, whatever the name it is restored under: one of
+    // another database would replace this one by that one.
+    const std::vector<std::string> schemas = PgTools::SchemasOf(path);
+    if (schemas != std::vector<std::string>{name_.Schema()})
+        throw DbError(3043, "'" + path + "' is no backup of the database '" + name_.Name() + "' (it holds " +
+                                (schemas.empty() ? std::string("none") : "'" + schemas.front() + "'") +
+                                "); nothing was restored.");
     cache_.clear();
     const std::string schema = Quote(name_.Schema()), aside = Quote(name_.Schema() + "~restore");
     Run("DROP SCHEMA IF EXISTS " + aside + " CASCADE; ALTER SCHEMA " + schema + " RENAME TO " + aside);

@@ -3,6 +3,8 @@
 #include "db/DbError.h"
 #include "types/Utf8.h"
 
+#include <cctype>
+
 namespace tlx4r::db {
 
 bool PgName::IsServerName(std::string_view name) {
@@ -30,6 +32,13 @@ PgName::PgName(std::string_view name) : name_(name) {
     }
     conninfo_ = std::string(before_query.substr(0, path + 1)) + std::string(database) + std::string(rest);
     schema_ = utf8::Lower(schema);
+}
+
+std::string PgName::FolderName() const {
+    std::string folder;
+    for (char c : conninfo_.substr(conninfo_.find("://") + 3))
+        folder += std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' ? c : '_';
+    return folder;
 }
 
 }  // namespace tlx4r::db

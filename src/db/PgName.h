@@ -22,6 +22,9 @@ public:
     const std::string& ConnInfo() const { return conninfo_; }
     // The schema, in lower case (the server's names are kept in lower case).
     const std::string& Schema() const { return schema_; }
+    // The server database as one folder name ("host_5432_kanzlei"), for the folders that stand in
+    // for the one a database file has (backups, exports).
+    std::string FolderName() const;
 
 private:
     std::string name_;

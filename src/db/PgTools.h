@@ -16,10 +16,14 @@ public:
     // Makes the objects and rows of the archive path in the server database conninfo, in one
     // transaction. Throws DbError 3043 naming the tool's message.
     static void Restore(const std::string& conninfo, const std::string& path);
+    // The schemas the archive path makes (from its table of contents). Throws DbError 3043 when
+    // the file is no archive.
+    static std::vector<std::string> SchemasOf(const std::string& path);
 
 private:
-    // Runs program with args, waits for it; its error output when it fails, "" on success.
-    static std::string Run(const std::vector<std::string>& args);
+    // Runs program with args, waits for it; its error output when it fails, "" on success. With
+    // output, what it writes to its standard output goes there.
+    static std::string Run(const std::vector<std::string>& args, std::string* output = nullptr);
 };
 
 }  // namespace tlx4r::db

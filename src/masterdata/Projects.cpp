@@ -4,6 +4,7 @@
 #include "core/Reporting.h"
 #include "core/ReportingSchema.h"
 #include "core/modAssert.h"
+#include "core/modPathGet.h"
 #include "core/modReporting.h"
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
@@ -235,7 +236,7 @@ std::int32_t Projects::ExportExec(const std::string& sql, const std::string& eve
                                   const std::string& folder) {
     const std::string event = event_desc.empty() ? "export" : event_desc;
     Exporter exporter;
-    exporter.Path = folder.empty() ? PathOf(db_.Name()) : folder;
+    exporter.Path = folder.empty() ? DatabaseFolderGet(db_.Name()) : folder;
     exporter.SubDir = !folder.empty() ? "" : sub_dir.empty() ? "events" : sub_dir;
     exporter.DataName = "project";
     exporter.EventDesc = event;

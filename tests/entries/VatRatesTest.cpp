@@ -82,6 +82,7 @@ TEST_F(VatRatesTest, TheTableStartsWithTheBuiltInRatesAndTheOfficeExtendsIt) {
 }
 
 TEST_F(VatRatesTest, ConvertingTheFileKeepsTheOfficesRates) {
+    TLX4R_FILES_ONLY();
     VatRateAdd(Db(), Date::FromYmd(2024, 1, 1), C("8.1"));
     ui.ExpectMessageContaining("bereits konvertiert", ui::Answer::Yes);
     EXPECT_EQ(layer.Convert(), "");
