@@ -10,6 +10,8 @@
 
 #include <libpq-fe.h>
 
+#include <cstdint>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -56,6 +58,7 @@ PgEngine::PgEngine(const std::string& name, bool create, const OpenOptions& opti
             has_tables = PQgetvalue(r.r, 0, 1)[0] == 't';
         }
         if (create && has_tables) throw DbError(3204, "The database '" + name + "' already exists.");
+        if (!create && !exists) exists = TakeBackAfterRestore();
         if (!create && !exists) throw DbError(3024, "The database '" + name + "' was not found on the server.");
         if (create) {
             if (!exists) Run("CREATE SCHEMA " + schema);
@@ -377,8 +380,39 @@ void PgEngine::BackupInto(const std::string& path) {
     PgTools::Dump(name_.ConnInfo(), name_.Schema(), path);
 }
 
+std::string PgEngine::RestoreLock() const {
+    return "5408575, " + std::to_string(static_cast<std::int32_t>(WriteLockKey() & 0x7fffffff));
+}
+
+// A restore stopped between setting the schema aside and making it anew (the program killed,
+// the connection lost) leaves the schema only under its other name: it is taken back, unless the
+// restore is still going on in another program.
+bool PgEngine::TakeBackAfterRestore() {
+    const std::string aside_name = name_.Schema() + "~restore";
+    {
+        Result r(PQexec(conn_, ("SELECT 1 FROM pg_namespace WHERE nspname = " + jet::QuoteText(aside_name)).c_str()));
+        if (PQresultStatus(r.r) != PGRES_TUPLES_OK || PQntuples(r.r) == 0) return false;
+    }
+    {
+        Result r(PQexec(conn_, ("SELECT pg_try_advisory_lock(" + RestoreLock() + ")").c_str()));
+        if (PQresultStatus(r.r) != PGRES_TUPLES_OK || PQgetvalue(r.r, 0, 0)[0] != 't')
+            throw DbError(3260, "The database '" + name_.Name() +
+                                    "' is being restored from a backup by another program; try again when it is done.");
+    }
+    try {
+        Run("ALTER SCHEMA " + Quote(aside_name) + " RENAME TO " + Quote(name_.Schema()));
+    } catch (...) {
+        PQclear(PQexec(conn_, ("SELECT pg_advisory_unlock(" + RestoreLock() + ")").c_str()));
+        throw;
+    }
+    Run("SELECT pg_advisory_unlock(" + RestoreLock() + ")");
+    return true;
+}
+
 // The schema as it is steps aside under another name while the archive is restored in one
-// transaction; it goes only once the restore succeeded, and comes back if it failed.
+// transaction; it goes only once the restore succeeded, and comes back if it failed. A lock of
+// the server session tells other programs that the restore is going on; it ends with the session
+// if this program is killed, and the next one to open the database takes the schema back.
 void PgEngine::RestoreFrom(const std::string& path) {
     Conn();
     if (read_only_) throw DbError(3027, "Cannot update: the database '" + name_.Name() + "' is opened read-only.");
@@ -394,15 +428,22 @@ void PgEngine::RestoreFrom(const std::string& path) {
                                 "); nothing was restored.");
     cache_.clear();
     const std::string schema = Quote(name_.Schema()), aside = Quote(name_.Schema() + "~restore");
-    Run("DROP SCHEMA IF EXISTS " + aside + " CASCADE; ALTER SCHEMA " + schema + " RENAME TO " + aside);
+    Run("SELECT pg_advisory_lock(" + RestoreLock() + ")");
     try {
-        PgTools::Restore(name_.ConnInfo(), path);
+        Run("DROP SCHEMA IF EXISTS " + aside + " CASCADE; ALTER SCHEMA " + schema + " RENAME TO " + aside);
+        try {
+            PgTools::Restore(name_.ConnInfo(), path);
+        } catch (...) {
+            Run("DROP SCHEMA IF EXISTS " + schema + " CASCADE; ALTER SCHEMA " + aside + " RENAME TO " + schema);
+            SchemaChanged();
+            throw;
+        }
+        Run("DROP SCHEMA " + aside + " CASCADE");
     } catch (...) {
-        Run("DROP SCHEMA IF EXISTS " + schema + " CASCADE; ALTER SCHEMA " + aside + " RENAME TO " + schema);
-        SchemaChanged();
+        PQclear(PQexec(conn_, ("SELECT pg_advisory_unlock(" + RestoreLock() + ")").c_str()));
         throw;
     }
-    Run("DROP SCHEMA " + aside + " CASCADE");
+    Run("SELECT pg_advisory_unlock(" + RestoreLock() + ")");
     NoteWrites();
     BumpSchemaVersion();
 }

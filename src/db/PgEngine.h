@@ -128,6 +128,9 @@ private:
     void BumpSchemaVersion();
     std::vector<std::string> NamesOf(const char* kind);
     long long WriteLockKey() const;
+    // The arguments of the session lock a restore holds.
+    std::string RestoreLock() const;
+    bool TakeBackAfterRestore();
 
     PgName name_;
     pg_conn* conn_ = nullptr;
