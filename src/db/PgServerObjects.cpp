@@ -25,37 +25,74 @@ CREATE OR REPLACE FUNCTION tlx4r.version() RETURNS integer LANGUAGE sql IMMUTABL
 
 -- LIKE: * ? # [list] [!list], case-insensitive for every letter; the pattern becomes a regular
 -- expression of the server (no backtracking blow-up: the server's engine is not a backtracker).
+-- A range in a list holds the accented forms of its letters too ([a-c] holds ä), as on files;
+-- an open list or a range out of order is an error, "[]" holds nothing and "[!]" everything.
+-- A character in a bracket expression of the server's regular expressions: the characters that
+-- mean something there escaped (a letter after a backslash would be an escape of its own).
+CREATE OR REPLACE FUNCTION tlx4r.jet_like_member(code integer) RETURNS text LANGUAGE sql IMMUTABLE STRICT AS $f$
+  SELECT CASE WHEN chr(code) IN ('\', ']', '[', '^', '-') THEN '\' || chr(code) ELSE chr(code) END
+$f$;
 CREATE OR REPLACE FUNCTION tlx4r.jet_like_regex(pattern text) RETURNS text LANGUAGE plpgsql IMMUTABLE STRICT AS $f$
 DECLARE
+  -- the base letters of U+00DF..U+017F, in order ('/' for the sign of division)
+  bases constant text := 'saaaaaaaceeeeiiiidnooooo/ouuuuyty'
+    'aaaaaaccccccccddddeeeeeeeeeegggggggghhhhiiiiiiiiiiiijjkkklllllll'
+    'lllnnnnnnnnnoooooooorrrrrrssssssssttttttuuuuuuuuuuuuwwyyyzzzzzzs';
+  p text := lower(pattern COLLATE "und-x-icu");
   out text := '^';
   i integer := 1;
-  n integer := length(pattern);
+  n integer := length(p);
   c text;
   j integer;
+  k integer;
+  list text;
+  lo integer;
+  hi integer;
+  negated boolean;
 BEGIN
   WHILE i <= n LOOP
-    c := substr(pattern, i, 1);
+    c := substr(p, i, 1);
     IF c = '*' THEN out := out || '.*';
     ELSIF c = '?' THEN out := out || '.';
     ELSIF c = '#' THEN out := out || '[0-9]';
     ELSIF c = '[' THEN
-      j := strpos(substr(pattern, i + 1), ']');
-      IF j = 0 THEN
-        out := out || '\[';
+      j := strpos(substr(p, i + 1), ']');
+      IF j = 0 THEN RAISE EXCEPTION 'invalid pattern: ''['' without '']'''; END IF;
+      list := substr(p, i + 1, j - 1);
+      negated := left(list, 1) = '!';
+      IF negated THEN list := substr(list, 2); END IF;
+      IF list = '' THEN
+        out := out || CASE WHEN negated THEN '.' ELSE '(?!.).' END;
       ELSE
-        IF substr(pattern, i + 1, 1) = '!' THEN
-          out := out || '[^' || regexp_replace(substr(pattern, i + 2, j - 2), '([\\\]^])', '\\\1', 'g') || ']';
-        ELSE
-          out := out || '[' || regexp_replace(substr(pattern, i + 1, j - 1), '([\\\]^])', '\\\1', 'g') || ']';
-        END IF;
-        i := i + j;
+        out := out || CASE WHEN negated THEN '[^' ELSE '[' END;
+        k := 1;
+        WHILE k <= length(list) LOOP
+          lo := ascii(substr(list, k, 1));
+          hi := lo;
+          IF k + 2 <= length(list) AND substr(list, k + 1, 1) = '-' THEN
+            hi := ascii(substr(list, k + 2, 1));
+            IF hi < lo THEN RAISE EXCEPTION 'invalid pattern: range out of order'; END IF;
+            out := out || tlx4r.jet_like_member(lo) || '-' || tlx4r.jet_like_member(hi);
+            FOR b IN 223 .. 383 LOOP
+              IF substr(bases, b - 222, 1) <> '/' AND ascii(substr(bases, b - 222, 1)) BETWEEN lo AND hi THEN
+                out := out || chr(b);
+              END IF;
+            END LOOP;
+            k := k + 3;
+          ELSE
+            out := out || tlx4r.jet_like_member(lo);
+            k := k + 1;
+          END IF;
+        END LOOP;
+        out := out || ']';
       END IF;
-    ELSIF c ~ '[.^$|()\\+{}\]]' THEN out := out || '\' || c;
+      i := i + j;
+    ELSIF c ~ '[.^$|()\\+{}\[\]]' THEN out := out || '\' || c;
     ELSE out := out || c;
     END IF;
     i := i + 1;
   END LOOP;
-  RETURN lower(out COLLATE "und-x-icu") || '$';
+  RETURN out || '$';
 END $f$;
 CREATE OR REPLACE FUNCTION tlx4r.jet_like(value text, pattern text) RETURNS boolean LANGUAGE sql IMMUTABLE AS $f$
   SELECT lower(value COLLATE "und-x-icu") ~ (tlx4r.jet_like_regex(pattern COLLATE "C") COLLATE "und-x-icu")

@@ -23,17 +23,6 @@ struct LikeCase {
     bool matches;
 };
 
-// ctest shows the printed parameter beside each test's name; without these it would be the
-// bytes of the case, addresses included, and change from build to build.
-void PrintTo(const LikeCase& c, std::ostream* out) { *out << c.pattern << (c.matches ? " ~ " : " !~ ") << c.text; }
-
-class JetLikePatterns : public ::testing::TestWithParam<LikeCase> {};
-
-TEST_P(JetLikePatterns, MatchAsTheDialectDoes) {
-    const LikeCase& c = GetParam();
-    EXPECT_EQ(JetLike(c.pattern).Matches(c.text), c.matches) << c.pattern << " ~ " << c.text;
-}
-
 const LikeCase kLikeCases[] = {
     {"*müller*", "Besprechung MÜLLER", true},
     {"M?ller", "Müller", true},
@@ -56,12 +45,32 @@ const LikeCase kLikeCases[] = {
     {"bea* hu*", "Beat Huber", true},
     {"100%", "100%", true},  // no SQL wildcards in this dialect
     {"a_c", "abc", false},
+    {"a[]", "ab", false},  // an empty list holds nothing, its negation everything
+    {"a[!]", "ab", true},
+    {"[a^]-[.]", "^-.", true},
+    {"(*)", "(x)", true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Patterns, JetLikePatterns, ::testing::ValuesIn(kLikeCases), [](const auto& test_case) {
-    return test::TestName(test_case.index, std::string(test_case.param.pattern) + (test_case.param.matches ? " matches " : " misses ") +
-                                          test_case.param.text);
-});
+// The file engine's LIKE is a function of SQLite (JetLike), the server's an operator of its own:
+// the same statements of the dialect on both.
+class JetLikePatterns : public ::testing::TestWithParam<test::EngineKind> {};
+
+TEST_P(JetLikePatterns, MatchAsTheDialectDoes) {
+    TLX4R_SKIP_WITHOUT_SERVER(GetParam());
+    std::unique_ptr<test::DialectDb> db;
+    if (GetParam() == test::EngineKind::File)
+        db = std::make_unique<JetTestDb>();
+    else
+        db = std::make_unique<test::JetServerDb>();
+    const auto like = [&](const std::string& text, const std::string& pattern) {
+        return db->Rows(db->Translate("SELECT \"" + text + "\" LIKE \"" + pattern + "\" AS M").sql);
+    };
+    for (const LikeCase& c : kLikeCases) EXPECT_EQ(like(c.text, c.pattern), c.matches ? "1" : "0") << c.pattern << " ~ " << c.text;
+    for (const char* bad : {"[ab", "[z-a]"}) EXPECT_THROW(like("x", bad), std::runtime_error) << bad;
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, JetLikePatterns,
+                         ::testing::Values(test::EngineKind::File, test::EngineKind::Server), test::EngineName);
 
 TEST(JetLike, RejectsAnOpenListAndFinishesOnManyStars) {
     EXPECT_THROW(JetLike("[ab"), std::invalid_argument);
