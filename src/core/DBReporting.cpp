@@ -8,6 +8,7 @@
 #include "core/modStringLibrary.h"
 #include "db/Database.h"
 #include "db/DbError.h"
+#include "db/PgName.h"
 #include "entries/Entries.h"
 #include "entries/EntryTypes.h"
 #include "entries/TypeCharges.h"
@@ -306,6 +307,16 @@ std::string DBReporting::Convert(const std::optional<std::string>& par0) {
     }
 
     const std::string path = db_->Name();
+    // Converting rebuilds a file of an older release; a server database was made by this one.
+    if (db::PgName::IsServerName(path)) {
+        try {
+            ui::MsgBox(std::string("Eine Datenbank auf einem Server hat das Format dieser Version;") + kNewline +
+                           "sie wird nicht neu aufgebaut.",
+                       ui::Buttons::Ok, ui::Icon::Information, kCaption);
+        } catch (const std::exception&) {
+        }
+        return {};
+    }
     try {
         BackupBefore(*db_, "convert");
     } catch (const std::exception& e) {
