@@ -211,7 +211,14 @@ void FieldTextSet(db::Recordset& rs, std::string_view field, std::string_view te
         rs.Set(field, db::Value());
         return;
     }
-    const int index = rs.FieldIndex(field);
+    FieldTextSet(rs, rs.FieldIndex(field), text);
+}
+
+void FieldTextSet(db::Recordset& rs, int index, std::string_view text) {
+    if (text.empty()) {
+        rs.Set(index, db::Value());
+        return;
+    }
     const auto& definition = rs.Fields()[static_cast<std::size_t>(index)];
     // a Memo has no size; the engine never cuts, so the writer does
     if (definition.Type() == db::FieldType::Text && text.size() > static_cast<std::size_t>(definition.Size()) &&

@@ -78,5 +78,8 @@ db::Value DateToField(tlx4r::Date date);
 // characters and stores an empty text as Null.
 void FieldValueSet(db::Recordset& rs, std::string_view field, const db::Value& value);
 void FieldTextSet(db::Recordset& rs, std::string_view field, std::string_view text);
+// The same for the field at a position of the recordset (FieldIndex), for loops that write many
+// rows of the same fields.
+void FieldTextSet(db::Recordset& rs, int index, std::string_view text);
 
 }  // namespace tlx4r

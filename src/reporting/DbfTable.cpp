@@ -29,6 +29,8 @@ std::uint32_t GetLe(const unsigned char* p, int bytes) {
 bool Unassigned(int byte) { return byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D; }
 
 std::string ToCp1252(const std::string& text) {
+    // the first 128 characters are the same bytes in both
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
     std::string out;
     for (char32_t c : utf8::Decode(text)) {
         int b = utf8::ToCp1252(c);
@@ -110,6 +112,7 @@ void DbfTable::Open(const std::string& path) {
     record_length_ = static_cast<std::uint16_t>(GetLe(head + 10, 2));
     if (header_length_ < 65 || (header_length_ - 33) % 32 != 0) fail("Kopflänge");
     fields_.clear();
+    keys_.clear();
     offsets_.clear();
     int offset = 1;
     for (int i = 0; i < (header_length_ - 33) / 32; ++i) {
@@ -118,6 +121,7 @@ void DbfTable::Open(const std::string& path) {
         if (!file_) fail("Feldbeschreibung");
         std::string raw(reinterpret_cast<char*>(d), 11);
         FieldDef f{utf8::FromCp1252(raw.substr(0, raw.find('\0'))), d[16]};
+        keys_.push_back(Upper(f.name));
         fields_.push_back(f);
         offsets_.push_back(offset);
         offset += f.length;
@@ -131,6 +135,7 @@ void DbfTable::Close() {
     pending_.clear();
     file_.close();
     fields_.clear();
+    keys_.clear();
     offsets_.clear();
 }
 
@@ -139,27 +144,58 @@ void DbfTable::AddNew() {
     pending_.assign(record_length_, ' ');
 }
 
+std::size_t DbfTable::FieldIndex(const std::string& name) const {
+    const auto found = std::find(keys_.begin(), keys_.end(), Upper(name));
+    if (found == keys_.end()) throw std::out_of_range("dBase III: no field \"" + name + "\" in " + path_);
+    return static_cast<std::size_t>(found - keys_.begin());
+}
+
 void DbfTable::SetField(const std::string& name, const std::string& value) {
     if (pending_.empty()) throw std::logic_error("dBase III: no new record (AddNew first)");
-    const std::string key = Upper(name);
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        if (Upper(fields_[i].name) != key) continue;
-        std::string bytes = ToCp1252(value).substr(0, static_cast<std::size_t>(fields_[i].length));
-        bytes.resize(static_cast<std::size_t>(fields_[i].length), ' ');
-        pending_.replace(static_cast<std::size_t>(offsets_[i]), bytes.size(), bytes);
-        return;
+    Put(pending_, FieldIndex(name), value);
+}
+
+void DbfTable::SetField(std::size_t index, const std::string& value) {
+    if (pending_.empty()) throw std::logic_error("dBase III: no new record (AddNew first)");
+    if (index >= fields_.size()) {
+        throw std::out_of_range("dBase III: no field number " + std::to_string(index) + " in " + path_);
     }
-    throw std::out_of_range("dBase III: no field \"" + name + "\" in " + path_);
+    Put(pending_, index, value);
+}
+
+void DbfTable::Put(std::string& record, std::size_t index, const std::string& value) const {
+    const auto length = static_cast<std::size_t>(fields_[index].length);
+    std::string bytes = ToCp1252(value);
+    bytes.resize(length, ' ');  // cut, or padded with blanks
+    record.replace(static_cast<std::size_t>(offsets_[index]), length, bytes);
 }
 
 void DbfTable::Update() {
     if (pending_.empty()) throw std::logic_error("dBase III: no new record (AddNew first)");
+    std::string record;
+    record.swap(pending_);  // a failed write leaves no record pending, as before
+    AppendBytes(record, 1);
+}
+
+void DbfTable::Append(const std::vector<std::vector<std::string>>& records) {
+    if (!IsOpen()) throw std::logic_error("dBase III: table not open");
+    if (records.empty()) return;
+    std::string bytes;
+    bytes.reserve(records.size() * record_length_);
+    for (const auto& values : records) {
+        std::string record(record_length_, ' ');
+        for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) Put(record, i, values[i]);
+        bytes += record;
+    }
+    AppendBytes(bytes, static_cast<std::uint32_t>(records.size()));
+}
+
+void DbfTable::AppendBytes(const std::string& records, std::uint32_t count) {
     std::streamoff at = header_length_ + static_cast<std::streamoff>(records_) * record_length_;
     file_.seekp(at);
-    file_.write(pending_.data(), static_cast<std::streamsize>(pending_.size()));
+    file_.write(records.data(), static_cast<std::streamsize>(records.size()));
     file_.put(kEndOfFile);
-    ++records_;
-    pending_.clear();
+    records_ += count;
     WriteHeaderCounts();
     file_.flush();
     if (!file_) throw std::runtime_error("Die Datei \"" + path_ + "\" kann nicht geschrieben werden.");

@@ -41,21 +41,35 @@ public:
     const std::vector<FieldDef>& Fields() const { return fields_; }
     std::uint32_t RecordCount() const { return records_; }
 
+    // The position of a field in Fields() (name case-insensitive). Throws std::out_of_range for
+    // an unknown field.
+    std::size_t FieldIndex(const std::string& name) const;
+
     // Starts a new blank record.
     void AddNew();
     // Sets a field of the new record (name case-insensitive); a longer value is cut to the
     // field's length. Throws std::out_of_range for an unknown field, std::logic_error without
     // AddNew.
     void SetField(const std::string& name, const std::string& value);
+    // The same for the field at a position of Fields().
+    void SetField(std::size_t index, const std::string& value);
     // Appends the new record.
     void Update();
+    // Appends whole records at once (each a value per field, in the order of Fields(); missing
+    // ones are blank), with one write and one header update instead of one per record.
+    void Append(const std::vector<std::vector<std::string>>& records);
 
 private:
+    // value in the field at index of record, cut or padded to the field's length
+    void Put(std::string& record, std::size_t index, const std::string& value) const;
+    // writes records (whole ones, back to back) after the last record, then the count
+    void AppendBytes(const std::string& records, std::uint32_t count);
     void WriteHeaderCounts();
 
     std::fstream file_;
     std::string path_;
     std::vector<FieldDef> fields_;
+    std::vector<std::string> keys_;  // the field names in upper case, for SetField by name
     std::vector<int> offsets_;
     std::uint16_t header_length_ = 0;
     std::uint16_t record_length_ = 0;

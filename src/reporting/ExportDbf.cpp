@@ -46,13 +46,10 @@ void ExportDbf::Open(const std::string& base_path, const std::vector<std::string
     dictionary.FieldCreate("FLDFULL", dBase3::kText, 254);
     dictionary.TableDefSave();
     dictionary.RecordsetOpen();
-    for (std::size_t i = first_data_; i < fields.size(); ++i) {
-        auto& rs = dictionary.Recordset();
-        rs.AddNew();
-        rs.SetField("FLDSHORT", FieldName(i + 1));
-        rs.SetField("FLDFULL", fields[i]);
-        rs.Update();
-    }
+    // written in one go: record by record, each with its header update, took a write per record
+    std::vector<std::vector<std::string>> entries;
+    for (std::size_t i = first_data_; i < fields.size(); ++i) entries.push_back({FieldName(i + 1), fields[i]});
+    dictionary.Recordset().Append(entries);
     side_.Line("Fields=" + dictionary.Fullpath());
     dictionary.dBaseClose();
 
@@ -67,9 +64,9 @@ void ExportDbf::Open(const std::string& base_path, const std::vector<std::string
 void ExportDbf::Write(const std::vector<std::string>& values) {
     auto& rs = data_.Recordset();
     rs.AddNew();
+    // the table's fields are the data fields in their order
     for (std::size_t i = first_data_; i < field_count_; ++i) {
-        const std::string value = i < values.size() ? values[i] : std::string();
-        rs.SetField(FieldName(i + 1), Trim(StrMidSafe(value, 1, 50)));
+        rs.SetField(i - first_data_, i < values.size() ? Trim(StrMidSafe(values[i], 1, 50)) : std::string());
     }
     rs.Update();
 }

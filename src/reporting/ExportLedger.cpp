@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tlx4r {
 
@@ -31,11 +33,12 @@ std::string ExportLedger::ListPath() const { return (fs::path(directory_) / kFil
 
 std::vector<std::string> ExportLedger::Names() const {
     std::vector<std::string> names;
+    std::unordered_set<std::string> listed;  // a run of one file per project lists tens of thousands
     std::ifstream in(ListPath(), std::ios::binary);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (PlainName(line) && std::find(names.begin(), names.end(), line) == names.end()) names.push_back(line);
+        if (PlainName(line) && listed.insert(line).second) names.push_back(line);
     }
     return names;
 }
@@ -55,11 +58,18 @@ void ExportLedger::Save(const std::vector<std::string>& names) const {
 void ExportLedger::Add(const std::vector<std::string>& paths) noexcept {
     try {
         std::vector<std::string> names = Names();
+        std::unordered_set<std::string> listed(names.begin(), names.end());
+        // the files of a run share one or two folders: each is compared with ours once
+        std::unordered_map<std::string, bool> inside;
         for (const auto& path : paths) {
+            if (path.empty()) continue;
             const fs::path file(path);
-            if (path.empty() || !SameFile(file.parent_path(), directory_)) continue;
+            const std::string parent = file.parent_path().string();
+            auto folder = inside.find(parent);
+            if (folder == inside.end()) folder = inside.emplace(parent, SameFile(parent, directory_)).first;
+            if (!folder->second) continue;
             const std::string name = file.filename().string();
-            if (PlainName(name) && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+            if (PlainName(name) && listed.insert(name).second) names.push_back(name);
         }
         Save(names);
     } catch (...) {

@@ -99,6 +99,7 @@ bool Exporter::FormatsChoose() {
 void Exporter::WorkStart() {
     items_count_ = 0;
     dbf_first_free_ = 1;
+    mdb_template_ = {};
     bases_.clear();
     fields_.clear();
     values_.clear();
@@ -141,7 +142,7 @@ void Exporter::OpenFiles() {
     }
     std::vector<std::unique_ptr<ExportFormat>> formats;
     if (TypeXML) formats.push_back(std::make_unique<ExportXml>(DataName));
-    if (TypeMDB) formats.push_back(std::make_unique<ExportMdb>(items_count_));
+    if (TypeMDB) formats.push_back(std::make_unique<ExportMdb>(items_count_, mdb_template_));
     if (TypeCSV) formats.push_back(std::make_unique<ExportDelimited>(ExportDelimited::Kind::Csv));
     if (TypeTXT) formats.push_back(std::make_unique<ExportDelimited>(ExportDelimited::Kind::Txt));
     if (TypeDBF) formats.push_back(std::make_unique<ExportDbf>(dbf_first_free_));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ExportFormat.h"
+#include "ExportMdb.h"
 #include "core/Creatable.h"
 
 #include <memory>
@@ -92,6 +93,7 @@ private:
     std::vector<std::string> values_;
     long items_count_ = 0;
     int dbf_first_free_ = 1;  // the dBase tables' free-number search of this run starts here
+    ExportMdb::Template mdb_template_;  // the empty database every .mdb of this run is copied from
     std::vector<std::unique_ptr<ExportFormat>> open_;
     std::set<std::string> bases_;  // the file names this run used
     std::vector<std::string> finished_;

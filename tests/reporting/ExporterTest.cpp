@@ -264,7 +264,18 @@ TEST_F(ExporterTest, WritesTheMdbAsADatabaseWithTheTableProjectData) {
     EXPECT_EQ(row.Get("Project_ID").ToText(), "8");
     EXPECT_EQ(row.RecordCount(), 1);
     row.Close();
+    // the second file is a copy of the empty database the first one started as: it keeps the
+    // key's rule, and the first file keeps its own record only
+    EXPECT_THROW(second.Execute("INSERT INTO ProjectData (ID) VALUES (0)"), std::exception) << "ID must be above 0";
     second.Close();
+    db::Database first = db::Database::Open((dir_ / "einzeln" / "Projekt-ID00000007.mdb").string());
+    auto only = first.OpenRecordset("SELECT ID, Project_ID FROM ProjectData", db::RecordsetType::Snapshot);
+    only.MoveLast();
+    EXPECT_EQ(only.RecordCount(), 1);
+    EXPECT_EQ(only.Get("ID").ToLong(), 1);
+    EXPECT_EQ(only.Get("Project_ID").ToText(), "7");
+    only.Close();
+    first.Close();
 
     // ClearBefore removes the earlier databases
     ex.ClearBefore = true;
