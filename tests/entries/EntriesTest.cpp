@@ -17,12 +17,10 @@ using EntriesOnFile = EntriesDb;
 TEST_F(EntriesOnFile, AddItemRemoveAndCount) {
     EXPECT_EQ(Entries().Count(), 0);
 
+    // what a cleared entry holds is checked in EntryTest
     Entry blank = Entries().Item(0);
     EXPECT_EQ(blank.ID(), 0);
-    EXPECT_EQ(blank.RecType(), -1);
-    EXPECT_EQ(blank.PersonID(), -1);
-    EXPECT_EQ(blank.TypeCharges, 1);
-    EXPECT_EQ(blank.TypeExpenses, 1);
+    EXPECT_EQ(blank.RecType(), Entry::kNone);
     EXPECT_EQ(blank.BookDate, Date::Today());
     EXPECT_EQ(Entries().Item(77).ID(), 0) << "a missing row gives a cleared entry";
 

@@ -92,24 +92,6 @@ INSTANTIATE_TEST_SUITE_P(
                           EXPECT_EQ(e.DispValue1, "01:20x1,150.00");
                           EXPECT_EQ(e.Expenses, C("12.40"));
                       }},
-        NormaliseCase{"WorkFiftyMinutesAtNinetyFive", Entry::kWork,
-                      [](Entry& e) {
-                          e.TimeTo = T(0, 50);
-                          e.Rate = C("95");
-                      },
-                      [](const Entry& e) { EXPECT_EQ(e.Charges, C("79.20")); }},
-        NormaliseCase{"WorkFeeTieGoesToEven", Entry::kWork,
-                      [](Entry& e) {
-                          e.TimeTo = T(0, 30);
-                          e.Rate = C("0.50");  // 0.25 exactly
-                      },
-                      [](const Entry& e) { EXPECT_EQ(e.Charges, C("0.20")); }},
-        NormaliseCase{"WorkFeeTieGoesToEvenUpwards", Entry::kWork,
-                      [](Entry& e) {
-                          e.TimeTo = T(0, 30);
-                          e.Rate = C("0.70");  // 0.35 exactly
-                      },
-                      [](const Entry& e) { EXPECT_EQ(e.Charges, C("0.40")); }},
         NormaliseCase{"MeetingSameTimesKeepTheStart", Entry::kMeeting,
                       [](Entry& e) {
                           e.TimeFrom = T(14, 0);
@@ -244,6 +226,21 @@ INSTANTIATE_TEST_SUITE_P(
                       }}),
     [](const ::testing::TestParamInfo<NormaliseCase>& p) { return std::string(p.param.name); });
 
+TEST(EntryRules, WorkFeeRoundsToTenRappenTiesToEven) {
+    const struct {
+        Date time;
+        const char* rate;
+        const char* fee;
+    } cases[] = {{T(0, 50), "95", "79.20"}, {T(0, 30), "0.50", "0.20"}, {T(0, 30), "0.70", "0.40"}};
+    for (const auto& c : cases) {  // 79.1666…, 0.25 and 0.35 exactly
+        Entry e = Fresh(Entry::kWork);
+        e.TimeTo = c.time;
+        e.Rate = C(c.rate);
+        e.Verify();
+        EXPECT_EQ(e.Charges, C(c.fee)) << c.rate;
+    }
+}
+
 TEST(EntryRules, TimeLapRoundsToWholeMinutesTiesToEven) {
     const Date none;
     EXPECT_EQ(Entry::TimeLap(T(8, 0), T(9, 20), none), T(1, 20));
@@ -257,13 +254,8 @@ TEST(EntryRules, TimeLapRoundsToWholeMinutesTiesToEven) {
     EXPECT_EQ(Entry::TimeLap(none, none, none).Serial(), 0.0);
 }
 
-TEST(EntryRules, ANewObjectAndAClearedOne) {
+TEST(EntryRules, AClearedEntryIsOneOfTodayWithTheStandardCategories) {
     Entry e;
-    EXPECT_EQ(e.ID(), 0);
-    EXPECT_EQ(e.PersonID(), -1);
-    EXPECT_EQ(e.RecType(), 0);
-    EXPECT_TRUE(e.BookDate.IsNull());
-    EXPECT_EQ(e.RecTypeTopic(), "???");
     e.Text = "x";
     e.Charges = C("3");
     e.TypeCharges = 20;

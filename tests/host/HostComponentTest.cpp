@@ -39,17 +39,10 @@ class HostComponentTest : public ::testing::Test {
 protected:
     HostComponentTest() {
         root.SetInterface(&host);
-        for (auto* e : {&root.Events().DatabaseOpen, &root.Events().DatabaseClose, &root.Events().VerifyStart,
-                        &root.Events().VerifyExecute, &root.Events().VerifyStop}) {
-            subs.push_back(e->Subscribe([this, e] {
-                auto& ev = root.Events();
-                events.push_back(e == &ev.DatabaseOpen    ? "Open"
-                                 : e == &ev.DatabaseClose ? "Close"
-                                 : e == &ev.VerifyStart   ? "Start"
-                                 : e == &ev.VerifyExecute ? "Execute"
-                                                          : "Stop");
-            }));
-        }
+        auto& ev = root.Events();
+        for (auto [event, name] : {std::pair{&ev.DatabaseOpen, "Open"}, {&ev.DatabaseClose, "Close"},
+                                   {&ev.VerifyStart, "Start"}, {&ev.VerifyExecute, "Execute"}, {&ev.VerifyStop, "Stop"}})
+            subs.push_back(event->Subscribe([this, name] { events.push_back(name); }));
     }
     ~HostComponentTest() override { root.Tini(); }
 

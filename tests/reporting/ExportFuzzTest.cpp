@@ -7,12 +7,12 @@
 
 #include "db/TempDb.h"
 #include "support/Mutator.h"
+#include "support/RunProgram.h"
 #include "types/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -21,16 +21,6 @@ namespace tlx4r {
 namespace {
 
 using db::test::TempDir;
-
-// Standard output and exit code of a shell command.
-std::pair<std::string, int> Shell(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return {"", -1};
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    return {out, pclose(pipe)};
-}
 
 std::string Unhex(const std::string& hex) {
     std::string bytes;
@@ -86,10 +76,10 @@ TEST(ExportFuzz, MutatedValuesComeBackFromEveryFormatThroughForeignReaders) {
     }
     ex.WorkStop();
 
-    const auto [out, status] = Shell("python3 " TLX4R_TEST_DATA "/read_exports.py '" + dir.File("Fuzz") + "' 2>&1");
-    ASSERT_EQ(status, 0) << out;
+    const test::Outcome exports = test::RunProgram("python3", {TLX4R_TEST_DATA "/read_exports.py", dir.File("Fuzz")}, dir);
+    ASSERT_EQ(exports.exit_code, 0) << exports.err;
     std::map<std::string, std::vector<std::vector<std::string>>> read;
-    std::istringstream lines(out);
+    std::istringstream lines(exports.out);
     for (std::string line; std::getline(lines, line);) {
         const std::string format = line.substr(0, 3);
         std::vector<std::string> row;
@@ -143,9 +133,10 @@ TEST(ExportFuzz, MutatedValuesComeBackFromEveryFormatThroughForeignReaders) {
         table.Update();
     }
     table.Close();
-    const auto [dbf_out, dbf_status] = Shell("python3 " TLX4R_TEST_DATA "/read_dbf.py '" + dbf + "' 2>&1");
-    ASSERT_EQ(dbf_status, 0) << dbf_out;
-    EXPECT_NE(dbf_out.find("records=" + std::to_string(written.size()) + " "), std::string::npos) << dbf_out.substr(0, 200);
+    const test::Outcome tables = test::RunProgram("python3", {TLX4R_TEST_DATA "/read_dbf.py", dbf}, dir);
+    ASSERT_EQ(tables.exit_code, 0) << tables.err;
+    EXPECT_NE(tables.out.find("records=" + std::to_string(written.size()) + " "), std::string::npos)
+        << tables.out.substr(0, 200);
 }
 
 }  // namespace

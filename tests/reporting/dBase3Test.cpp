@@ -1,13 +1,11 @@
 #include "reporting/dBase3.h"
 
+#include "support/RunProgram.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <memory>
 
 namespace tlx4r {
 namespace {
@@ -16,25 +14,13 @@ namespace fs = std::filesystem;
 
 class DBase3Test : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("tlx4r-dbf-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string P(const std::string& name) const { return (dir_ / name).string(); }
-
-    static std::string Bytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string P(const std::string& name) const { return dir_.File(name); }
+    static std::string Bytes(const std::string& path) { return test::FileBytes(path); }
     static unsigned U16(const std::string& b, std::size_t at) {
         return static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8;
     }
 
-    fs::path dir_;
+    test::TempDir dir_;
 };
 
 TEST_F(DBase3Test, WritesTheFieldDictionaryLayoutByteForByte) {
@@ -82,13 +68,9 @@ TEST_F(DBase3Test, WritesTheFieldDictionaryLayoutByteForByte) {
     EXPECT_EQ(b.back(), 0x1A);
 
     // an independent reader sees the same table
-    std::string cmd = "python3 " TLX4R_TEST_DATA "/read_dbf.py '" + P("DB00001A.dbf") + "'";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(cmd.c_str(), "r"), ::pclose);
-    ASSERT_TRUE(pipe);
-    std::string out;
-    std::array<char, 256> buf{};
-    while (std::fgets(buf.data(), buf.size(), pipe.get())) out += buf.data();
-    EXPECT_EQ(out,
+    const test::Outcome read = test::RunProgram("python3", {TLX4R_TEST_DATA "/read_dbf.py", P("DB00001A.dbf")}, dir_);
+    ASSERT_EQ(read.exit_code, 0) << read.err;
+    EXPECT_EQ(read.out,
               "version=3 records=2 fields=FLDSHORT:C8,FLDFULL:C254\n"
               "FLDSHORT=FLD00006|FLDFULL=Client_Name Müller & Söhne\n"
               "FLDSHORT=FLD00007|FLDFULL=Zeichen ohne Codepage: ?\n");
