@@ -63,7 +63,13 @@ private:
     std::string name_;
 };
 
-const char* EngineLabel(const benchmark::State& state) { return state.range(0) == 0 ? "file" : "server"; }
+// Labels the run with its engine; false, the benchmark skipped, when the server is not there.
+bool Ready(benchmark::State& state, const Place& place) {
+    state.SetLabel(state.range(0) == 0 ? "file" : "server");
+    if (place.Available()) return true;
+    state.SkipWithError("no server (TLX4R_TEST_PG)");
+    return false;
+}
 
 db::Database WideTable(const Place& place) {
     db::Database db = db::Database::Create(place.Name());
@@ -97,12 +103,8 @@ void SetRow(db::Recordset& rs, int id) {
 }
 
 void BM_Lookup(benchmark::State& state) {
-    state.SetLabel(EngineLabel(state));
     Place place(state.range(0) != 0, "lookup.tdb4r");
-    if (!place.Available()) {
-        state.SkipWithError("no server (TLX4R_TEST_PG)");
-        return;
-    }
+    if (!Ready(state, place)) return;
     db::Database db = WideTable(place);
     {
         db::Transaction t(db);
@@ -126,12 +128,8 @@ void BM_Lookup(benchmark::State& state) {
 BENCHMARK(BM_Lookup)->Arg(0)->Arg(1);
 
 void BM_Append(benchmark::State& state) {
-    state.SetLabel(EngineLabel(state));
     Place place(state.range(0) != 0, "append.tdb4r");
-    if (!place.Available()) {
-        state.SkipWithError("no server (TLX4R_TEST_PG)");
-        return;
-    }
+    if (!Ready(state, place)) return;
     db::Database db = WideTable(place);
     db::Transaction t(db);
     auto rs = db.OpenRecordset("Wide");
@@ -146,12 +144,8 @@ void BM_Append(benchmark::State& state) {
 BENCHMARK(BM_Append)->Arg(0)->Arg(1);
 
 void BM_EntriesSelection(benchmark::State& state) {
-    state.SetLabel(EngineLabel(state));
     Place place(state.range(0) != 0, "selection.tdb4r");
-    if (!place.Available()) {
-        state.SkipWithError("no server (TLX4R_TEST_PG)");
-        return;
-    }
+    if (!Ready(state, place)) return;
     bench::QuietUi quiet;
     ui::ScopedUi installed(quiet);
     DBReporting layer;

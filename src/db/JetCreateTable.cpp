@@ -27,20 +27,39 @@ std::optional<FieldType> TypeOf(const std::string& word) {
     return std::nullopt;
 }
 
+[[noreturn]] void Fail(std::string_view statement, const std::vector<JetToken>& tokens, std::size_t i,
+                       const std::string& what) {
+    throw DbError(3000, JetErrorText(statement, tokens[std::min(i, tokens.size() - 1)].pos, what));
+}
+
+// After an item of a bracketed list: true when another one follows, false past the list's end.
+bool MoreInList(std::string_view statement, const std::vector<JetToken>& tokens, std::size_t& i) {
+    if (tokens[i].IsPunct(',')) {
+        ++i;
+        return true;
+    }
+    if (!tokens[i].IsPunct(')')) Fail(statement, tokens, i, "',' or ')' expected");
+    ++i;
+    return false;
+}
+
+void ExpectEnd(std::string_view statement, const std::vector<JetToken>& tokens, std::size_t& i) {
+    while (tokens[i].IsPunct(';')) ++i;
+    if (tokens[i].kind != Kind::End) Fail(statement, tokens, i, "characters found after the end of the statement");
+}
+
 }  // namespace
 
 std::optional<TableDef> ParseCreateTable(std::string_view statement) {
     const std::vector<JetToken> tokens = JetTokenizer(statement).Tokenize();
     if (tokens.size() < 2 || !tokens[0].IsWord("CREATE") || !tokens[1].IsWord("TABLE")) return std::nullopt;
     std::size_t i = 2;
-    auto fail = [&](const std::string& what) -> std::optional<TableDef> {
-        throw DbError(3000, JetErrorText(statement, tokens[std::min(i, tokens.size() - 1)].pos, what));
-    };
+    auto fail = [&](const std::string& what) -> std::optional<TableDef> { Fail(statement, tokens, i, what); };
     if (!IsName(tokens[i])) return fail("a table name is missing");
     TableDef table(tokens[i++].text);
     if (!tokens[i].IsPunct('(')) return fail("'(' expected");
     ++i;
-    for (;;) {
+    do {
         if (!IsName(tokens[i])) return fail("a field name is expected");
         const std::string name = tokens[i++].text;
         if (tokens[i].kind != Kind::Name) return fail("the type of field '" + name + "' is missing");
@@ -61,16 +80,8 @@ std::optional<TableDef> ParseCreateTable(std::string_view statement) {
             i += 2;
         }
         table.AppendField(field);
-        if (tokens[i].IsPunct(',')) {
-            ++i;
-            continue;
-        }
-        if (!tokens[i].IsPunct(')')) return fail("',' or ')' expected");
-        ++i;
-        break;
-    }
-    while (tokens[i].IsPunct(';')) ++i;
-    if (tokens[i].kind != Kind::End) return fail("characters found after the end of the statement");
+    } while (MoreInList(statement, tokens, i));
+    ExpectEnd(statement, tokens, i);
     return table;
 }
 
@@ -82,9 +93,7 @@ std::optional<IndexDefinition> ParseCreateIndex(std::string_view statement) {
     if (unique) ++i;
     if (!tokens[i].IsWord("INDEX")) return std::nullopt;
     ++i;
-    auto fail = [&](const std::string& what) -> std::optional<IndexDefinition> {
-        throw DbError(3000, JetErrorText(statement, tokens[std::min(i, tokens.size() - 1)].pos, what));
-    };
+    auto fail = [&](const std::string& what) -> std::optional<IndexDefinition> { Fail(statement, tokens, i, what); };
     if (!IsName(tokens[i])) return fail("an index name is missing");
     const std::string name = tokens[i++].text;
     if (!tokens[i].IsWord("ON")) return fail("ON expected");
@@ -94,7 +103,7 @@ std::optional<IndexDefinition> ParseCreateIndex(std::string_view statement) {
     definition.index.SetUnique(unique);
     if (!tokens[i].IsPunct('(')) return fail("'(' expected");
     ++i;
-    for (;;) {
+    do {
         if (!IsName(tokens[i])) return fail("a field name is expected");
         std::string field = tokens[i++].text;
         if (tokens[i].IsWord("DESC") || tokens[i].IsWord("ASC")) {
@@ -102,16 +111,8 @@ std::optional<IndexDefinition> ParseCreateIndex(std::string_view statement) {
             ++i;
         }
         definition.index.AddField(field);
-        if (tokens[i].IsPunct(',')) {
-            ++i;
-            continue;
-        }
-        if (!tokens[i].IsPunct(')')) return fail("',' or ')' expected");
-        ++i;
-        break;
-    }
-    while (tokens[i].IsPunct(';')) ++i;
-    if (tokens[i].kind != Kind::End) return fail("characters found after the end of the statement");
+    } while (MoreInList(statement, tokens, i));
+    ExpectEnd(statement, tokens, i);
     return definition;
 }
 
