@@ -185,6 +185,7 @@ long long WalkRaw(sqlite3* raw, const std::string& engine_sql) {
 
 // The entries selection's statement: all record types, both archive states.
 std::string Selection(std::optional<int> year, std::int32_t project) {
+    Shared();  // the form needs the office's user interface, also when this benchmark runs alone
     frmEntriesSelect form;
     form.Show(false);
     form.tabSelect.UserSelect(3);

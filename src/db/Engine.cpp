@@ -1,6 +1,7 @@
 #include "Engine.h"
 
 #include "db/DbError.h"
+#include "db/FieldValue.h"
 
 #include <cctype>
 
@@ -25,6 +26,20 @@ std::unique_ptr<EngineStatement> Engine::PrepareTranslation(std::string_view dia
         text.insert(end == std::string::npos ? text.size() : end, label + std::string(dialect));
         throw DbError(e.Number(), text);
     }
+}
+
+const std::vector<ColumnInfo>& Engine::CheckedColumns(std::string_view table) {
+    if (checked_generation_ != SchemaGeneration()) {
+        checked_columns_.clear();
+        checked_generation_ = SchemaGeneration();
+    }
+    const std::string key(table);
+    if (auto found = checked_columns_.find(key); found != checked_columns_.end()) return found->second;
+    return checked_columns_.emplace(key, Columns(table)).first->second;
+}
+
+void EngineStatement::ReadField(int index, const Field& field, bool typed, Value& out) const {
+    FieldValue::ReadCell(field, typed, GetCell(index), out);
 }
 
 }  // namespace tlx4r::db

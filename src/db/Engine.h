@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tlx4r::db {
@@ -92,6 +93,11 @@ public:
     // The exact spelling of a table or view name looked up case-insensitively.
     virtual std::optional<std::string> FindTable(std::string_view name) = 0;
     virtual std::vector<ColumnInfo> Columns(std::string_view table) = 0;
+    // The same, kept until the schema generation moves. Only for a caller that has just had the
+    // schema checked (a statement translated a moment ago): a change another program made is
+    // noticed by that check, not here. Reading the columns costs statements (and, outside a
+    // transaction, the file's lock) on every call otherwise.
+    const std::vector<ColumnInfo>& CheckedColumns(std::string_view table);
     virtual std::vector<Index> Indexes(std::string_view table) = 0;
 
     virtual void CreateTable(std::string_view table, const std::vector<Field>& fields) = 0;
@@ -128,6 +134,10 @@ public:
     virtual std::vector<std::string> IntegrityCheck() = 0;
     // Writes the engine's name for a name, quoted.
     virtual std::string Quote(std::string_view name) const = 0;
+
+private:
+    std::unordered_map<std::string, std::vector<ColumnInfo>> checked_columns_;
+    unsigned checked_generation_ = 0;
 };
 
 }  // namespace tlx4r::db

@@ -57,6 +57,10 @@ public:
         std::string_view text;
     };
     virtual Cell GetCell(int index) const = 0;
+    // Column index of the current row as field's type into out (FieldValue::ReadCell), reusing
+    // out's room. Every value a walk reads comes through here: an engine may override it to
+    // read the cell without a further virtual call.
+    virtual void ReadField(int index, const Field& field, bool typed, Value& out) const;
 };
 
 // A statement on loan from an engine's cache. The loan resets it when it ends, so that no

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 
 namespace tlx4r::db::FieldValue {
 
@@ -51,14 +50,6 @@ Value Whole(const Field& field, const Value& value, const std::string& owner) {
                              "'.");
     }
     return Value(n);
-}
-
-// An amount the layer wrote is the double nearest to its four decimals: taken back directly.
-// Anything else (a computed value) is rounded by its decimal text.
-std::optional<tlx4r::Currency> ExactAmount(double d) {
-    double units = std::nearbyint(d * 10000.0);
-    if (std::fabs(units) < 9e15 && units / 10000.0 == d) return tlx4r::Currency::FromUnits(static_cast<std::int64_t>(units));
-    return std::nullopt;
 }
 
 }  // namespace
@@ -133,8 +124,8 @@ Value FromStored(const Field& field, bool typed, Value stored) {
             case FieldType::Currency: {
                 if (stored.kind() == Value::Kind::Long) return Value(tlx4r::Currency::FromInt(stored.ToLong()));
                 double d = stored.ToDouble();
-                if (auto exact = ExactAmount(d)) return Value(*exact);
-                return Value(tlx4r::Currency::FromDouble(d));
+                tlx4r::Currency amount;
+                return Value(ExactAmount(d, amount) ? amount : tlx4r::Currency::FromDouble(d));
             }
             case FieldType::Double:
                 return Value(stored.ToDouble());
@@ -147,52 +138,6 @@ Value FromStored(const Field& field, bool typed, Value stored) {
         // a value another program stored that the type cannot read: shown as it is
     }
     return stored;
-}
-
-void Read(const Field& field, bool typed, const EngineStatement& statement, int column, Value& out) {
-    using Stored = EngineStatement::Stored;
-    const EngineStatement::Cell cell = statement.GetCell(column);
-    const FieldType type = field.Type();
-    switch (cell.stored) {
-        case Stored::Null:
-            out.Assign(std::monostate{});
-            return;
-        case Stored::Text:
-            if (!typed || type == FieldType::Text || type == FieldType::Memo) {
-                out.SetText(cell.text);
-            } else {
-                out = FromStored(field, typed, Value(std::string(cell.text)));
-            }
-            return;
-        case Stored::Integer: {
-            const bool fits = cell.integer >= std::numeric_limits<std::int32_t>::min() &&
-                              cell.integer <= std::numeric_limits<std::int32_t>::max();
-            if (typed && type == FieldType::Boolean) {
-                out.Assign(cell.integer != 0);
-            } else if (fits && (!typed || type == FieldType::Long || type == FieldType::Integer)) {
-                out.Assign(static_cast<std::int32_t>(cell.integer));
-            } else {
-                out = FromStored(field, typed, fits ? Value(static_cast<std::int32_t>(cell.integer))
-                                                    : Value(static_cast<double>(cell.integer)));
-            }
-            return;
-        }
-        case Stored::Real:
-            if (!typed || type == FieldType::Double) {
-                out.Assign(cell.real);
-            } else if (type == FieldType::Date) {
-                if (cell.real == 0) {
-                    out.Assign(std::monostate{});  // the date 0 is no date
-                } else {
-                    out.Assign(tlx4r::Date(cell.real));
-                }
-            } else if (auto exact = type == FieldType::Currency ? ExactAmount(cell.real) : std::nullopt) {
-                out.Assign(*exact);
-            } else {
-                out = FromStored(field, typed, Value(cell.real));
-            }
-            return;
-    }
 }
 
 Value DefaultOf(const Field& field) {

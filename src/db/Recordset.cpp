@@ -97,15 +97,20 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
     auto statement = dialect.empty() ? engine_->Prepare(sql) : engine_->PrepareTranslation(dialect, std::string(sql));
     const int n = statement->ColumnCount();
     std::vector<ColumnMeta> metas;
+    metas.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) metas.push_back(statement->Column(i));
     // The rows are updatable when they carry the row key of the table their columns come from.
-    std::map<std::string, std::vector<ColumnInfo>> schemas;
+    // A translated statement had the schema checked just now: the tables' columns may come from
+    // the engine's cache.
+    std::map<std::string, std::vector<ColumnInfo>> read;
+    std::map<std::string, const std::vector<ColumnInfo>*> schemas;
     for (int i = 0; i < n && key_field_ < 0; ++i) {
         const auto& m = metas[static_cast<std::size_t>(i)];
         if (m.origin_table.empty() || m.origin_schema != "main") continue;
         auto& cols = schemas[m.origin_table];
-        if (cols.empty()) cols = engine_->Columns(m.origin_table);
-        for (const auto& c : cols) {
+        if (!cols) cols = dialect.empty() ? &(read[m.origin_table] = engine_->Columns(m.origin_table))
+                                          : &engine_->CheckedColumns(m.origin_table);
+        for (const auto& c : *cols) {
             if (c.row_key && Lower(c.field.Name()) == Lower(m.origin_column)) {
                 table_ = m.origin_table;
                 key_column_ = c.field.Name();
@@ -119,11 +124,15 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
     }
     // the defaults of the base table's fields, for AddNew (only a dynaset adds rows)
     std::unordered_map<std::string, const Field*> base;
-    if (type_ == RecordsetType::Dynaset) {
-        for (const auto& c : schemas[table_]) base.emplace(Lower(c.field.Name()), &c.field);
+    if (auto cols = schemas.find(table_); type_ == RecordsetType::Dynaset && cols != schemas.end()) {
+        for (const auto& c : *cols->second) base.emplace(Lower(c.field.Name()), &c.field);
     }
-    for (const auto& m : metas) {
-        fields_.push_back(m.field);
+    fields_.reserve(metas.size());
+    typed_.reserve(metas.size());
+    origin_.reserve(metas.size());
+    defaults_.reserve(metas.size());
+    for (auto& m : metas) {
+        fields_.push_back(std::move(m.field));
         typed_.push_back(m.typed);
         bool writes = Keyed() && m.origin_table == table_ && m.origin_schema == "main" && !m.origin_column.empty();
         origin_.push_back(writes ? m.origin_column : std::string());
@@ -147,7 +156,7 @@ void Recordset::OpenStatement(std::string_view sql, std::string_view dialect) {
         ++row_count_;
         for (int i = 0; i < n; ++i) {
             auto ui = static_cast<std::size_t>(i);
-            FieldValue::Read(fields_[ui], typed_[ui], *statement, i, cells_.emplace_back());
+            statement->ReadField(i, fields_[ui], typed_[ui], cells_.emplace_back());
         }
         if (Keyed()) keys_.push_back(statement->GetInt64(key_field_));
     }
@@ -174,6 +183,7 @@ void Recordset::Close() noexcept {
     seek_.clear();
     fetch_.reset();
     stream_.reset();
+    current_read_.clear();
     block_fetch_.reset();
     cells_.clear();
     row_count_ = 0;
@@ -200,7 +210,7 @@ void Recordset::RequireOpen() const {
 void Recordset::LoadCurrent(const EngineStatement& statement, int first_column) const {
     current_.resize(fields_.size());
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        FieldValue::Read(fields_[i], true, statement, first_column + static_cast<int>(i), current_[i]);
+        statement.ReadField(first_column + static_cast<int>(i), fields_[i], true, current_[i]);
     }
     current_loaded_ = true;
     current_loaded_key_ = current_key_;
@@ -389,8 +399,8 @@ const Value* Recordset::BlockValue(std::int64_t key, std::size_t field) const {
         if (block_cells_.size() < (row + 1) * block_width_) block_cells_.resize((row + 1) * block_width_);
         for (std::size_t i = 0; i < fields_.size(); ++i) {
             if (block_slot_[i] < 0) continue;
-            FieldValue::Read(fields_[i], true, *block_fetch_, block_slot_[i] + 1,
-                             block_cells_[row * block_width_ + static_cast<std::size_t>(block_slot_[i])]);
+            block_fetch_->ReadField(block_slot_[i] + 1, fields_[i], true,
+                                    block_cells_[row * block_width_ + static_cast<std::size_t>(block_slot_[i])]);
         }
         ++row;
     }
@@ -681,18 +691,21 @@ const Value& Recordset::Get(std::string_view name) const { return Get(FieldIndex
 
 const Value& Recordset::Get(int index) const {
     // A forward-only walk on a row has no table to follow and no Seek to finish: the value is
-    // read from the statement the first time it is asked for.
-    if (Streams() && at_ == At::Index && index >= 0 && static_cast<std::size_t>(index) < fields_.size() && engine_ &&
-        engine_->IsOpen()) {
-        const auto i = static_cast<std::size_t>(index);
-        if (!current_read_[i]) ReadStreamed(i);
+    // read from the statement the first time it is asked for. current_read_ has a flag per field
+    // only while a forward-only recordset is open; a negative index turns into one past its end.
+    const auto i = static_cast<std::size_t>(index);
+    if (at_ == At::Index && i < current_read_.size() && engine_->IsOpen()) {
+        if (!current_read_[i]) {
+            stream_->ReadField(index, fields_[i], typed_[i], current_[i]);
+            current_read_[i] = 1;
+        }
         return current_[i];
     }
     return GetChecked(index);
 }
 
 void Recordset::ReadStreamed(std::size_t i) const {
-    FieldValue::Read(fields_[i], typed_[i], *stream_, static_cast<int>(i), current_[i]);
+    stream_->ReadField(static_cast<int>(i), fields_[i], typed_[i], current_[i]);
     current_read_[i] = 1;
 }
 

@@ -1,6 +1,7 @@
 #include "SqliteStatement.h"
 
 #include "db/DbError.h"
+#include "db/FieldValue.h"
 #include "db/SqliteEngine.h"
 #include "db/SqliteError.h"
 
@@ -117,29 +118,39 @@ std::int64_t SqliteStatement::GetInt64(int index) const { return sqlite3_column_
 
 bool SqliteStatement::IsNull(int index) const { return sqlite3_column_type(stmt_, index) == SQLITE_NULL; }
 
-EngineStatement::Cell SqliteStatement::GetCell(int index) const {
+[[gnu::always_inline]] inline EngineStatement::Cell SqliteStatement::CellAt(int index) const {
+    // One look-up of the column, then its value read in place: every sqlite3_column_… call
+    // finds the column again and settles the connection's error state. The value is
+    // "unprotected" (no mutex held), which is safe here: the connection is opened without one.
+    sqlite3_value* value = sqlite3_column_value(stmt_, index);
     Cell cell;
-    switch (sqlite3_column_type(stmt_, index)) {
+    switch (sqlite3_value_type(value)) {
         case SQLITE_INTEGER:
             cell.stored = Stored::Integer;
-            cell.integer = sqlite3_column_int64(stmt_, index);
+            cell.integer = sqlite3_value_int64(value);
             break;
         case SQLITE_FLOAT:
             cell.stored = Stored::Real;
-            cell.real = sqlite3_column_double(stmt_, index);
+            cell.real = sqlite3_value_double(value);
             break;
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
             // the bytes first, then their length: the order SQLite asks for (a blob's bytes as they are)
-            const unsigned char* bytes = sqlite3_column_text(stmt_, index);
+            const unsigned char* bytes = sqlite3_value_text(value);
             cell.stored = Stored::Text;
-            if (bytes) cell.text = {reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(sqlite3_column_bytes(stmt_, index))};
+            if (bytes) cell.text = {reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(sqlite3_value_bytes(value))};
             break;
         }
         default:
             break;
     }
     return cell;
+}
+
+EngineStatement::Cell SqliteStatement::GetCell(int index) const { return CellAt(index); }
+
+void SqliteStatement::ReadField(int index, const Field& field, bool typed, Value& out) const {
+    FieldValue::ReadCell(field, typed, CellAt(index), out);
 }
 
 }  // namespace tlx4r::db

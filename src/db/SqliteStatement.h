@@ -32,6 +32,7 @@ public:
     std::int64_t GetInt64(int index) const override;
     bool IsNull(int index) const override;
     Cell GetCell(int index) const override;
+    void ReadField(int index, const Field& field, bool typed, Value& out) const final;
 
     // The length of the text the statement was prepared from that it used (for scripts).
     std::size_t Consumed() const { return consumed_; }
@@ -40,6 +41,8 @@ public:
     void CountRunsIn(std::vector<long long*> counters) { counters_ = std::move(counters); }
 
 private:
+    Cell CellAt(int index) const;
+
     sqlite3* connection_;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
