@@ -142,7 +142,7 @@ TEST_P(DatabaseOnEngine, SchemaChangesOfAnotherConnectionReachTheTranslations) {
         Database other = Database::Open(path);
         for (const char* table : {"Person", "PersonCopy"}) {
             TableDef def = other.TableDefs().Item(table);
-            def.AppendField(Field("Mail", FieldType::Text, 100));
+            def.AppendField(Field("Mail", FieldType::Text, 100).SetDefaultValue("\"keine\""));
         }
         other.Execute("UPDATE Person SET Mail = \"anna@example.ch\"");
         other.Execute("DELETE * FROM PersonCopy");
@@ -150,6 +150,9 @@ TEST_P(DatabaseOnEngine, SchemaChangesOfAnotherConnectionReachTheTranslations) {
     auto rs = db.OpenRecordset(select);
     ASSERT_TRUE(rs.HasField("Mail"));
     EXPECT_EQ(rs.Get("Mail").ToText(), "anna@example.ch");
+    rs.AddNew();  // the defaults of a row added here follow the new layout as well
+    EXPECT_EQ(rs.Get("Mail").ToText(), "keine");
+    rs.CancelUpdate();
     EXPECT_EQ(db.Execute(copy_all), 1);
     EXPECT_EQ(db.OpenRecordset("SELECT Mail FROM PersonCopy").Get(0).ToText(), "anna@example.ch");
 }
