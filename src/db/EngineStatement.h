@@ -33,6 +33,9 @@ public:
     // Binds parameter index (1-based). A Currency is stored as its amount with four decimals,
     // a Date 0 as Null, a Boolean as 0/1.
     virtual void Bind(int index, const Value& value) = 0;
+    // The same for a value that stays unchanged, where it is, until the statement's next Reset:
+    // an engine may then refer to a text instead of copying it.
+    virtual void BindBorrowed(int index, const Value& value) { Bind(index, value); }
     // True iff a row is ready to read; false when the statement has run to its end.
     virtual bool Step() = 0;
     virtual void Reset() noexcept = 0;

@@ -17,27 +17,50 @@ namespace {
 
 [[noreturn]] void NoCurrentRecord() { throw DbError(3021, "There is no current record."); }
 
+// Runs a write statement with the buffer's values bound by reference: whatever happens, it is
+// reset (and its bindings cleared) before the buffer can change.
+class BoundWrite {
+public:
+    explicit BoundWrite(EngineStatement& statement) : statement_(statement) {}
+    ~BoundWrite() { statement_.Reset(); }
+    BoundWrite(const BoundWrite&) = delete;
+    BoundWrite& operator=(const BoundWrite&) = delete;
+
+    void Run(const std::vector<Value>& buffer, const std::vector<std::size_t>& changed) {
+        for (std::size_t n = 0; n < changed.size(); ++n) statement_.BindBorrowed(static_cast<int>(n + 1), buffer[changed[n]]);
+        statement_.Step();
+    }
+    EngineStatement& statement() { return statement_; }
+
+private:
+    EngineStatement& statement_;
+};
+
 }  // namespace
 
-void Recordset::Set(std::string_view name, const Value& value) { Set(FieldIndex(name), value); }
+// FieldIndex has checked that the recordset is open
+void Recordset::Set(std::string_view name, const Value& value) { Store(static_cast<std::size_t>(FieldIndex(name)), value); }
 
 void Recordset::Set(int index, const Value& value) {
     RequireOpen();
     if (index < 0 || index >= static_cast<int>(fields_.size())) {
         throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
     }
+    Store(static_cast<std::size_t>(index), value);
+}
+
+void Recordset::Store(std::size_t i, const Value& value) {
     if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
-    auto i = static_cast<std::size_t>(index);
     if (origin_[i].empty()) {
         throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
     }
-    buffer_[i] = FieldValue::ToStored(fields_[i], value, Owner());
-    dirty_[i] = true;
+    FieldValue::Store(fields_[i], value, Owner(), buffer_[i]);
+    dirty_[i] = 1;
 }
 
 void Recordset::StartEdit(EditMode mode) {
     edit_mode_ = mode;
-    dirty_.assign(fields_.size(), false);
+    dirty_.assign(fields_.size(), 0);
 }
 
 void Recordset::AddNew() {
@@ -64,15 +87,12 @@ void Recordset::CancelUpdate() {
 EngineStatement& Recordset::WriteStatement(const std::vector<std::size_t>& changed) {
     const bool adding = edit_mode_ == EditMode::AddNew;
     const int kind = adding ? 1 : 0;
-    if (last_write_[kind] && last_write_mask_[kind] == dirty_) {
-        last_write_[kind]->Reset();
-        return *last_write_[kind];
-    }
-    auto& statement = writes_[kind][dirty_];
-    last_write_mask_[kind] = dirty_;
+    // rows are mostly written field for field alike: the same statement as the last time
+    if (last_write_[kind] && last_write_fields_[kind] == changed) return *last_write_[kind];
+    auto& statement = writes_[kind][changed];
+    last_write_fields_[kind] = changed;
     if (statement) {
         last_write_[kind] = statement.get();
-        statement->Reset();
         return *statement;
     }
     const std::string table = engine_->Quote(table_);
@@ -103,7 +123,7 @@ void Recordset::Update() {
     // Edit after a Seek by row key: the write tells whether the row is there (no write, no row
     // to find first: then it is looked for)
     const bool sought = seek_pending_ && edit_mode_ == EditMode::Edit;
-    if (sought && std::none_of(dirty_.begin(), dirty_.end(), [](bool d) { return d; })) {
+    if (sought && std::none_of(dirty_.begin(), dirty_.end(), [](char d) { return d != 0; })) {
         FindSoughtRow();
         if (no_match_) {
             edit_mode_ = EditMode::None;
@@ -119,7 +139,7 @@ void Recordset::Update() {
                      current_writes_ == *table_writes_ && !deleted_current_;
     if (row_known) row_known = CurrentKey() == current_loaded_key_;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        if (dirty_[i] && row_known && buffer_[i] == current_[i]) dirty_[i] = false;  // the statement follows dirty_
+        if (dirty_[i] && row_known && buffer_[i] == current_[i]) dirty_[i] = 0;  // the statement follows dirty_
         if (dirty_[i]) changed.push_back(i);
     }
     const std::size_t width = fields_.size();
@@ -132,11 +152,11 @@ void Recordset::Update() {
         const std::int64_t old_key = CurrentKey();
         written = old_key;
         if (!changed.empty()) {
-            auto& statement = WriteStatement(changed);
-            for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
-            statement.Bind(static_cast<int>(changed.size() + 1), FieldValue::Key(old_key));
-            statement.Step();
-            statement.Reset();
+            {
+                BoundWrite write(WriteStatement(changed));
+                write.statement().Bind(static_cast<int>(changed.size() + 1), FieldValue::Key(old_key));
+                write.Run(buffer_, changed);
+            }
             if (engine_->Changes() == 0) {
                 if (sought) {
                     seek_pending_ = false;
@@ -161,10 +181,10 @@ void Recordset::Update() {
             if (Keyed()) keys_[static_cast<std::size_t>(pos_)] = written;
         }
     } else {
-        auto& statement = WriteStatement(changed);
-        for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
-        statement.Step();
-        statement.Reset();
+        {
+            BoundWrite write(WriteStatement(changed));
+            write.Run(buffer_, changed);
+        }
         written = engine_->LastInsertId();
         if (!Lazy()) {
             // a dynaset shows the added row at its end, as the old engine did

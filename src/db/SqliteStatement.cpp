@@ -25,7 +25,12 @@ SqliteStatement::SqliteStatement(sqlite3* connection, std::string_view sql, cons
 
 SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
 
-void SqliteStatement::Bind(int index, const Value& value) {
+void SqliteStatement::Bind(int index, const Value& value) { BindAs(index, value, SQLITE_TRANSIENT); }
+
+// Reset clears the bindings, so SQLite holds no pointer into the value past the run.
+void SqliteStatement::BindBorrowed(int index, const Value& value) { BindAs(index, value, SQLITE_STATIC); }
+
+void SqliteStatement::BindAs(int index, const Value& value, void (*destructor)(void*)) {
     int rc = SQLITE_OK;
     switch (value.kind()) {
         case Value::Kind::Null:
@@ -51,7 +56,7 @@ void SqliteStatement::Bind(int index, const Value& value) {
         }
         case Value::Kind::Text: {
             const std::string& text = *value.HeldText();
-            rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), destructor);
             break;
         }
     }

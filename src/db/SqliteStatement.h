@@ -23,6 +23,7 @@ public:
 
     const std::string& Sql() const override { return sql_; }
     void Bind(int index, const Value& value) override;
+    void BindBorrowed(int index, const Value& value) override;
     bool Step() override;
     void Reset() noexcept override;
 
@@ -40,6 +41,9 @@ public:
     void CountRunsIn(std::vector<long long*> counters) { counters_ = std::move(counters); }
 
 private:
+    // destructor is SQLite's: SQLITE_TRANSIENT (copy the text) or SQLITE_STATIC (refer to it)
+    void BindAs(int index, const Value& value, void (*destructor)(void*));
+
     sqlite3* connection_;
     sqlite3_stmt* stmt_ = nullptr;
     std::string sql_;
