@@ -17,17 +17,19 @@ namespace {
 
 [[noreturn]] void NoCurrentRecord() { throw DbError(3021, "There is no current record."); }
 
-// Runs a write statement with the buffer's values bound by reference: whatever happens, it is
-// reset (and its bindings cleared) before the buffer can change.
+// Runs a write statement with the buffer's values bound by reference, and resets it whatever
+// happens. The engine may go on referring to the buffer's texts after the write, but never reads
+// them again: the statement is written per combination of fields, and every parameter is bound
+// anew before each run.
 class BoundWrite {
 public:
     explicit BoundWrite(EngineStatement& statement) : statement_(statement) {}
-    ~BoundWrite() { statement_.Reset(); }
+    ~BoundWrite() { statement_.ResetKeepingBindings(); }
     BoundWrite(const BoundWrite&) = delete;
     BoundWrite& operator=(const BoundWrite&) = delete;
 
     void Run(const std::vector<Value>& buffer, const std::vector<std::size_t>& changed) {
-        for (std::size_t n = 0; n < changed.size(); ++n) statement_.BindBorrowed(static_cast<int>(n + 1), buffer[changed[n]]);
+        statement_.BindBorrowed(buffer, changed);
         statement_.Step();
     }
     EngineStatement& statement() { return statement_; }
@@ -38,8 +40,18 @@ private:
 
 }  // namespace
 
-// FieldIndex has checked that the recordset is open
-void Recordset::Set(std::string_view name, const Value& value) { Store(static_cast<std::size_t>(FieldIndex(name)), value); }
+void Recordset::Set(std::string_view name, const Value& value) {
+    // A row is mostly set field after field: the field after the one found last is tried first.
+    // Writing the buffer needs the recordset open, not its position brought up to date (the
+    // next call that moves or reads does that).
+    const auto next = static_cast<std::size_t>(name_hint_ + 1);
+    if (next < fields_.size() && engine_ && engine_->IsOpen() && fields_[next].Name() == name) {
+        ++name_hint_;
+        Store(next, value);
+        return;
+    }
+    Store(static_cast<std::size_t>(FieldIndex(name)), value);  // with the checks, and the search
+}
 
 void Recordset::Set(int index, const Value& value) {
     RequireOpen();
@@ -65,7 +77,8 @@ void Recordset::StartEdit(EditMode mode) {
 
 void Recordset::AddNew() {
     RequireWritable();
-    buffer_ = defaults_;
+    // the fields not set read as their defaults (from defaults_): the buffer needs no clearing
+    if (buffer_.size() != fields_.size()) buffer_.assign(fields_.size(), Value());
     StartEdit(EditMode::AddNew);
 }
 
@@ -188,6 +201,9 @@ void Recordset::Update() {
         written = engine_->LastInsertId();
         if (!Lazy()) {
             // a dynaset shows the added row at its end, as the old engine did
+            for (std::size_t i = 0; i < width; ++i) {
+                if (!dirty_[i]) buffer_[i] = defaults_[i];
+            }
             if (key_field_ >= 0) buffer_[static_cast<std::size_t>(key_field_)] = FieldValue::Key(written);
             cells_.insert(cells_.end(), buffer_.begin(), buffer_.end());
             ++row_count_;

@@ -30,6 +30,10 @@ void SqliteStatement::Bind(int index, const Value& value) { BindAs(index, value,
 // Reset clears the bindings, so SQLite holds no pointer into the value past the run.
 void SqliteStatement::BindBorrowed(int index, const Value& value) { BindAs(index, value, SQLITE_STATIC); }
 
+void SqliteStatement::BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) {
+    for (std::size_t n = 0; n < which.size(); ++n) BindAs(static_cast<int>(n + 1), values[which[n]], SQLITE_STATIC);
+}
+
 void SqliteStatement::BindAs(int index, const Value& value, void (*destructor)(void*)) {
     int rc = SQLITE_OK;
     switch (value.kind()) {
@@ -77,6 +81,10 @@ void SqliteStatement::Reset() noexcept {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }
+
+// SQLite reads a binding only when the statement runs (sqlite3_reset and sqlite3_finalize leave
+// them unread).
+void SqliteStatement::ResetKeepingBindings() noexcept { sqlite3_reset(stmt_); }
 
 int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
 

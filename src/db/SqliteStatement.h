@@ -24,8 +24,10 @@ public:
     const std::string& Sql() const override { return sql_; }
     void Bind(int index, const Value& value) override;
     void BindBorrowed(int index, const Value& value) override;
+    void BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) override;
     bool Step() override;
     void Reset() noexcept override;
+    void ResetKeepingBindings() noexcept override;
 
     int ColumnCount() const override;
     ColumnMeta Column(int index) const override;
