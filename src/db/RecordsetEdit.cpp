@@ -40,6 +40,16 @@ private:
 
 }  // namespace
 
+// inline: used by the two Set only, both here; a row calls it once for each field
+inline void Recordset::Store(std::size_t i, const Value& value) {
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
+    if (origin_[i].empty()) {
+        throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
+    }
+    FieldValue::Store(fields_[i], value, Owner(), buffer_[i]);
+    dirty_[i] = 1;
+}
+
 void Recordset::Set(std::string_view name, const Value& value) {
     // A row is mostly set field after field: the field after the one found last is tried first.
     // Writing the buffer needs the recordset open, not its position brought up to date (the
@@ -59,15 +69,6 @@ void Recordset::Set(int index, const Value& value) {
         throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
     }
     Store(static_cast<std::size_t>(index), value);
-}
-
-void Recordset::Store(std::size_t i, const Value& value) {
-    if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
-    if (origin_[i].empty()) {
-        throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
-    }
-    FieldValue::Store(fields_[i], value, Owner(), buffer_[i]);
-    dirty_[i] = 1;
 }
 
 void Recordset::StartEdit(EditMode mode) {
