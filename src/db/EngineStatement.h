@@ -34,8 +34,8 @@ public:
     // Binds parameter index (1-based). A Currency is stored as its amount with four decimals,
     // a Date 0 as Null, a Boolean as 0/1.
     virtual void Bind(int index, const Value& value) = 0;
-    // The same for a value that stays unchanged, where it is, until the statement's next Reset:
-    // an engine may then refer to a text instead of copying it.
+    // The same for a value that stays unchanged, where it is, until the statement's next Reset
+    // (or ResetKeepingBindings): an engine may then refer to a text instead of copying it.
     virtual void BindBorrowed(int index, const Value& value) { Bind(index, value); }
     // values[which[n]] to parameter n + 1 for every n, each as BindBorrowed binds it.
     virtual void BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) {

@@ -27,7 +27,7 @@ SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
 
 void SqliteStatement::Bind(int index, const Value& value) { BindAs(index, value, SQLITE_TRANSIENT); }
 
-// Reset clears the bindings, so SQLite holds no pointer into the value past the run.
+// SQLite refers to the text; it reads it only when the statement runs.
 void SqliteStatement::BindBorrowed(int index, const Value& value) { BindAs(index, value, SQLITE_STATIC); }
 
 void SqliteStatement::BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) {
