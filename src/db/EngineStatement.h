@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace tlx4r::db {
 
@@ -33,9 +34,19 @@ public:
     // Binds parameter index (1-based). A Currency is stored as its amount with four decimals,
     // a Date 0 as Null, a Boolean as 0/1.
     virtual void Bind(int index, const Value& value) = 0;
+    // The same for a value that stays unchanged, where it is, until the statement's next Reset
+    // (or ResetKeepingBindings): an engine may then refer to a text instead of copying it.
+    virtual void BindBorrowed(int index, const Value& value) { Bind(index, value); }
+    // values[which[n]] to parameter n + 1 for every n, each as BindBorrowed binds it.
+    virtual void BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) {
+        for (std::size_t n = 0; n < which.size(); ++n) BindBorrowed(static_cast<int>(n + 1), values[which[n]]);
+    }
     // True iff a row is ready to read; false when the statement has run to its end.
     virtual bool Step() = 0;
     virtual void Reset() noexcept = 0;
+    // Reset for a statement whose every parameter is bound again before its next Step: the
+    // bindings may stay (values bound with BindBorrowed are then referred to but never read).
+    virtual void ResetKeepingBindings() noexcept { Reset(); }
     // The caller walks the rows of every run once, forward, and does not need them all at once:
     // an engine may fetch them in portions. Before the first Step.
     virtual void Stream() {}

@@ -38,7 +38,7 @@ bool IsNumber(const Value& v) {
            k == Value::Kind::Currency;
 }
 
-Value Whole(const Field& field, const Value& value, const std::string& owner) {
+std::int32_t Whole(const Field& field, const Value& value, const std::string& owner) {
     std::int32_t n = 0;
     try {
         n = value.ToLong();
@@ -49,19 +49,33 @@ Value Whole(const Field& field, const Value& value, const std::string& owner) {
         throw DbError(6, "Overflow: " + value.ToText() + " does not fit the Integer field '" + owner + field.Name() +
                              "'.");
     }
-    return Value(n);
+    return n;
 }
 
 }  // namespace
 
 Value ToStored(const Field& field, const Value& value, const std::string& owner) {
-    if (value.IsNull()) return value;
+    Value stored;
+    Store(field, value, owner, stored);
+    return stored;
+}
+
+void Store(const Field& field, const Value& value, const std::string& owner, Value& out) {
+    if (value.IsNull()) {
+        out.Assign(std::monostate{});
+        return;
+    }
     switch (field.Type()) {
         case FieldType::Text:
         case FieldType::Memo: {
-            // A text needs no conversion: copied once, not converted and copied
-            Value stored = value.kind() == Value::Kind::Text ? value : Value(value.ToText());
-            const std::string& text = *stored.HeldText();
+            // A text needs no conversion: copied once (into out's room), not converted and copied
+            const std::string* held = value.HeldText();
+            std::string converted;
+            if (!held) {
+                converted = value.ToText();
+                held = &converted;
+            }
+            const std::string& text = *held;
             if (field.Type() == FieldType::Text && text.size() > static_cast<std::size_t>(field.Size())) {
                 const std::size_t length = utf8::Length(text);  // bytes >= characters: only then count
                 if (length > static_cast<std::size_t>(field.Size())) {
@@ -70,30 +84,47 @@ Value ToStored(const Field& field, const Value& value, const std::string& owner)
                                             std::to_string(field.Size()) + ".");
                 }
             }
-            return stored;
+            if (held == &converted) {
+                out = Value(std::move(converted));
+            } else {
+                out.SetText(text);
+            }
+            return;
         }
         case FieldType::Boolean:
             if (!IsNumber(value)) WrongType(field, value, owner);
-            return Value(value.ToBool());
+            out.Assign(value.ToBool());
+            return;
         case FieldType::Integer:
         case FieldType::Long:
             if (!IsNumber(value)) WrongType(field, value, owner);
-            return Whole(field, value, owner);
-        case FieldType::Currency:
+            out.Assign(Whole(field, value, owner));
+            return;
+        case FieldType::Currency: {
             if (!IsNumber(value)) WrongType(field, value, owner);
+            tlx4r::Currency amount;
             try {
-                return Value(value.ToCurrency());
+                amount = value.ToCurrency();
             } catch (const DbError&) {
                 throw DbError(6, "Overflow: the amount does not fit the field '" + owner + field.Name() + "'.");
             }
+            out.Assign(amount);
+            return;
+        }
         case FieldType::Double:
             if (!IsNumber(value)) WrongType(field, value, owner);
-            return Value(value.ToDouble());
+            out.Assign(value.ToDouble());
+            return;
         case FieldType::Date: {
             auto k = value.kind();
             if (k != Value::Kind::Date && k != Value::Kind::Long && k != Value::Kind::Double) WrongType(field, value, owner);
             tlx4r::Date d = value.ToDate();
-            return d.IsNull() ? Value() : Value(d);  // the date 0 means "no date"
+            if (d.IsNull()) {
+                out.Assign(std::monostate{});  // the date 0 means "no date"
+            } else {
+                out.Assign(d);
+            }
+            return;
         }
     }
     WrongType(field, value, owner);

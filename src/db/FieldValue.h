@@ -20,6 +20,9 @@ namespace FieldValue {
 // longer than a Text field throws DbError 3163 (the field writers cut texts, the engine does
 // not); a number past an Integer or Long field throws DbError 6.
 Value ToStored(const Field& field, const Value& value, const std::string& owner);
+// The same into out, reusing its room (an edit buffer written row after row); out is left as it
+// was when the value is refused.
+void Store(const Field& field, const Value& value, const std::string& owner, Value& out);
 
 // A stored value (Null, Long, Double, Text) as the field's type: amounts rounded to four
 // decimals, Booleans true/false, dates as Date. Values of untyped (computed) columns stay as

@@ -724,8 +724,9 @@ const Value& Recordset::GetChecked(int index) const {
         pos_ < row_count_) {
         return cells_[static_cast<std::size_t>(pos_) * fields_.size() + i];  // the walk through held rows
     }
-    // Edit keeps only the changed values; the others are the row's
-    if (edit_mode_ == EditMode::AddNew || (edit_mode_ == EditMode::Edit && dirty_[i])) return buffer_[i];
+    // Edit keeps only the changed values, the others are the row's; AddNew's others are the defaults
+    if (edit_mode_ != EditMode::None && dirty_[i]) return buffer_[i];
+    if (edit_mode_ == EditMode::AddNew) return defaults_[i];
     return CurrentValue(i);
 }
 

@@ -157,7 +157,10 @@ private:
     void StartEdit(EditMode mode);
     // The current row's value of field i.
     const Value& CurrentValue(std::size_t i) const;
+    // The statement that writes the fields changed, not yet bound (the last one used: reset).
     EngineStatement& WriteStatement(const std::vector<std::size_t>& changed);
+    // Set's work once the field is known to be there: into the buffer, converted for field i.
+    void Store(std::size_t i, const Value& value);
     void Find(std::string_view criteria, bool forward, bool from_edge);
     const std::string& Owner() const { return owner_; }
 
@@ -213,7 +216,7 @@ private:
 
     EditMode edit_mode_ = EditMode::None;
     std::vector<Value> buffer_;
-    std::vector<bool> dirty_;
+    std::vector<char> dirty_;  // per field: set since Edit/AddNew (not vector<bool>: written per Set)
     std::vector<std::size_t> changed_;  // Update: the fields written (kept to spare an allocation per row)
 
     std::unique_ptr<EngineStatement> fetch_;
@@ -235,9 +238,9 @@ private:
     mutable long long block_writes_ = -1;
     std::map<std::string, std::unique_ptr<EngineStatement>> seek_;
     // Update and insert statements by the fields they write: prepared once per combination.
-    std::map<std::vector<bool>, std::unique_ptr<EngineStatement>> writes_[2];
+    std::map<std::vector<std::size_t>, std::unique_ptr<EngineStatement>> writes_[2];
     EngineStatement* last_write_[2] = {nullptr, nullptr};
-    std::vector<bool> last_write_mask_[2];
+    std::vector<std::size_t> last_write_fields_[2];
 };
 
 }  // namespace tlx4r::db

@@ -17,32 +17,69 @@ namespace {
 
 [[noreturn]] void NoCurrentRecord() { throw DbError(3021, "There is no current record."); }
 
+// Runs a write statement with the buffer's values bound by reference, and resets it whatever
+// happens. The engine may go on referring to the buffer's texts after the write, but never reads
+// them again: the statement is written per combination of fields, and every parameter is bound
+// anew before each run.
+class BoundWrite {
+public:
+    explicit BoundWrite(EngineStatement& statement) : statement_(statement) {}
+    ~BoundWrite() { statement_.ResetKeepingBindings(); }
+    BoundWrite(const BoundWrite&) = delete;
+    BoundWrite& operator=(const BoundWrite&) = delete;
+
+    void Run(const std::vector<Value>& buffer, const std::vector<std::size_t>& changed) {
+        statement_.BindBorrowed(buffer, changed);
+        statement_.Step();
+    }
+    EngineStatement& statement() { return statement_; }
+
+private:
+    EngineStatement& statement_;
+};
+
 }  // namespace
 
-void Recordset::Set(std::string_view name, const Value& value) { Set(FieldIndex(name), value); }
+// inline: used by the two Set only, both here; a row calls it once for each field
+inline void Recordset::Store(std::size_t i, const Value& value) {
+    if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
+    if (origin_[i].empty()) {
+        throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
+    }
+    FieldValue::Store(fields_[i], value, Owner(), buffer_[i]);
+    dirty_[i] = 1;
+}
+
+void Recordset::Set(std::string_view name, const Value& value) {
+    // A row is mostly set field after field: the field after the one found last is tried first.
+    // Writing the buffer needs the recordset open, not its position brought up to date (the
+    // next call that moves or reads does that).
+    const auto next = static_cast<std::size_t>(name_hint_ + 1);
+    if (next < fields_.size() && engine_ && engine_->IsOpen() && fields_[next].Name() == name) {
+        ++name_hint_;
+        Store(next, value);
+        return;
+    }
+    Store(static_cast<std::size_t>(FieldIndex(name)), value);  // with the checks, and the search
+}
 
 void Recordset::Set(int index, const Value& value) {
     RequireOpen();
     if (index < 0 || index >= static_cast<int>(fields_.size())) {
         throw DbError(3265, "There is no field number " + std::to_string(index) + " in this recordset.");
     }
-    if (edit_mode_ == EditMode::None) throw DbError(3020, "A field can only be written after Edit or AddNew.");
-    auto i = static_cast<std::size_t>(index);
-    if (origin_[i].empty()) {
-        throw DbError(3164, "The field '" + fields_[i].Name() + "' cannot be written (computed, or of another table).");
-    }
-    buffer_[i] = FieldValue::ToStored(fields_[i], value, Owner());
-    dirty_[i] = true;
+    Store(static_cast<std::size_t>(index), value);
 }
 
 void Recordset::StartEdit(EditMode mode) {
     edit_mode_ = mode;
-    dirty_.assign(fields_.size(), false);
+    dirty_.assign(fields_.size(), 0);
 }
 
 void Recordset::AddNew() {
     RequireWritable();
-    buffer_ = defaults_;
+    // the fields not set read as their defaults (from defaults_): the buffer needs no clearing
+    if (buffer_.size() != fields_.size()) buffer_.assign(fields_.size(), Value());
     StartEdit(EditMode::AddNew);
 }
 
@@ -64,15 +101,12 @@ void Recordset::CancelUpdate() {
 EngineStatement& Recordset::WriteStatement(const std::vector<std::size_t>& changed) {
     const bool adding = edit_mode_ == EditMode::AddNew;
     const int kind = adding ? 1 : 0;
-    if (last_write_[kind] && last_write_mask_[kind] == dirty_) {
-        last_write_[kind]->Reset();
-        return *last_write_[kind];
-    }
-    auto& statement = writes_[kind][dirty_];
-    last_write_mask_[kind] = dirty_;
+    // rows are mostly written field for field alike: the same statement as the last time
+    if (last_write_[kind] && last_write_fields_[kind] == changed) return *last_write_[kind];
+    auto& statement = writes_[kind][changed];
+    last_write_fields_[kind] = changed;
     if (statement) {
         last_write_[kind] = statement.get();
-        statement->Reset();
         return *statement;
     }
     const std::string table = engine_->Quote(table_);
@@ -103,7 +137,7 @@ void Recordset::Update() {
     // Edit after a Seek by row key: the write tells whether the row is there (no write, no row
     // to find first: then it is looked for)
     const bool sought = seek_pending_ && edit_mode_ == EditMode::Edit;
-    if (sought && std::none_of(dirty_.begin(), dirty_.end(), [](bool d) { return d; })) {
+    if (sought && std::none_of(dirty_.begin(), dirty_.end(), [](char d) { return d != 0; })) {
         FindSoughtRow();
         if (no_match_) {
             edit_mode_ = EditMode::None;
@@ -119,7 +153,7 @@ void Recordset::Update() {
                      current_writes_ == *table_writes_ && !deleted_current_;
     if (row_known) row_known = CurrentKey() == current_loaded_key_;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        if (dirty_[i] && row_known && buffer_[i] == current_[i]) dirty_[i] = false;  // the statement follows dirty_
+        if (dirty_[i] && row_known && buffer_[i] == current_[i]) dirty_[i] = 0;  // the statement follows dirty_
         if (dirty_[i]) changed.push_back(i);
     }
     const std::size_t width = fields_.size();
@@ -132,11 +166,11 @@ void Recordset::Update() {
         const std::int64_t old_key = CurrentKey();
         written = old_key;
         if (!changed.empty()) {
-            auto& statement = WriteStatement(changed);
-            for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
-            statement.Bind(static_cast<int>(changed.size() + 1), FieldValue::Key(old_key));
-            statement.Step();
-            statement.Reset();
+            {
+                BoundWrite write(WriteStatement(changed));
+                write.statement().Bind(static_cast<int>(changed.size() + 1), FieldValue::Key(old_key));
+                write.Run(buffer_, changed);
+            }
             if (engine_->Changes() == 0) {
                 if (sought) {
                     seek_pending_ = false;
@@ -161,13 +195,16 @@ void Recordset::Update() {
             if (Keyed()) keys_[static_cast<std::size_t>(pos_)] = written;
         }
     } else {
-        auto& statement = WriteStatement(changed);
-        for (std::size_t n = 0; n < changed.size(); ++n) statement.Bind(static_cast<int>(n + 1), buffer_[changed[n]]);
-        statement.Step();
-        statement.Reset();
+        {
+            BoundWrite write(WriteStatement(changed));
+            write.Run(buffer_, changed);
+        }
         written = engine_->LastInsertId();
         if (!Lazy()) {
             // a dynaset shows the added row at its end, as the old engine did
+            for (std::size_t i = 0; i < width; ++i) {
+                if (!dirty_[i]) buffer_[i] = defaults_[i];
+            }
             if (key_field_ >= 0) buffer_[static_cast<std::size_t>(key_field_)] = FieldValue::Key(written);
             cells_.insert(cells_.end(), buffer_.begin(), buffer_.end());
             ++row_count_;

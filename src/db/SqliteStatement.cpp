@@ -26,7 +26,16 @@ SqliteStatement::SqliteStatement(sqlite3* connection, std::string_view sql, cons
 
 SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
 
-void SqliteStatement::Bind(int index, const Value& value) {
+void SqliteStatement::Bind(int index, const Value& value) { BindAs(index, value, SQLITE_TRANSIENT); }
+
+// SQLite refers to the text; it reads it only when the statement runs.
+void SqliteStatement::BindBorrowed(int index, const Value& value) { BindAs(index, value, SQLITE_STATIC); }
+
+void SqliteStatement::BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) {
+    for (std::size_t n = 0; n < which.size(); ++n) BindAs(static_cast<int>(n + 1), values[which[n]], SQLITE_STATIC);
+}
+
+void SqliteStatement::BindAs(int index, const Value& value, void (*destructor)(void*)) {
     int rc = SQLITE_OK;
     switch (value.kind()) {
         case Value::Kind::Null:
@@ -52,11 +61,11 @@ void SqliteStatement::Bind(int index, const Value& value) {
         }
         case Value::Kind::Text: {
             const std::string& text = *value.HeldText();
-            rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), destructor);
             break;
         }
     }
-    CheckSqlite(connection_, rc, sql_, file_);
+    if (rc != SQLITE_OK) CheckSqlite(connection_, rc, sql_, file_);  // a row binds 40 values: no call for each
 }
 
 bool SqliteStatement::Step() {
@@ -73,6 +82,10 @@ void SqliteStatement::Reset() noexcept {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
 }
+
+// SQLite reads a binding only when the statement runs (sqlite3_reset and sqlite3_finalize leave
+// them unread).
+void SqliteStatement::ResetKeepingBindings() noexcept { sqlite3_reset(stmt_); }
 
 int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
 

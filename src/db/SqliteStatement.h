@@ -23,8 +23,11 @@ public:
 
     const std::string& Sql() const override { return sql_; }
     void Bind(int index, const Value& value) override;
+    void BindBorrowed(int index, const Value& value) override;
+    void BindBorrowed(const std::vector<Value>& values, const std::vector<std::size_t>& which) override;
     bool Step() override;
     void Reset() noexcept override;
+    void ResetKeepingBindings() noexcept override;
 
     int ColumnCount() const override;
     ColumnMeta Column(int index) const override;
@@ -42,6 +45,8 @@ public:
 
 private:
     Cell CellAt(int index) const;
+    // destructor is SQLite's: SQLITE_TRANSIENT (copy the text) or SQLITE_STATIC (refer to it)
+    void BindAs(int index, const Value& value, void (*destructor)(void*));
 
     sqlite3* connection_;
     sqlite3_stmt* stmt_ = nullptr;

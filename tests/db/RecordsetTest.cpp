@@ -10,6 +10,9 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace tlx4r::db {
 namespace {
@@ -525,6 +528,62 @@ TEST_P(RecordsetTest, ForwardOnlyWalksReadWhatSnapshotsHoldAndLetGoOfTheFileAtTh
              [&] { entries.GetBookmark(); }, [&] { entries.FindFirst("ID = 3"); }, [&] { entries.Seek("=", Value(1)); }})
         EXPECT_EQ(ErrorNumber(refused), 3251);
     EXPECT_EQ(ErrorNumber([&] { entries.Edit(); }), 3027);
+}
+
+// Rows written one after the other through the same buffer (the engine may refer to the
+// buffer's texts while it writes them): each keeps its own values, a refused value leaves the one
+// set before, and the fields not set take their defaults, in a dynaset's own copy of the row too.
+TEST_P(RecordsetTest, RowsWrittenInTurnKeepTheirOwnValues) {
+    const std::string long_name(40, 'L');  // past the room a short text has inside its value
+    const std::vector<std::pair<int, Value>> names = {
+        {20, Value("Kurz")}, {21, Value(long_name)}, {22, Value()}, {23, Value("Zweite")}};
+    {
+        Transaction t(db);
+        auto rs = db.OpenRecordset("Person");
+        for (const auto& [id, name] : names) {
+            rs.AddNew();
+            rs.Set("ID", Value(id));
+            rs.Set("PersonNameShort", Value(std::to_string(id)));
+            EXPECT_EQ(ErrorNumber([&] { rs.Set("PersonNameShort", Value(std::string(11, 'x'))); }), 3163);
+            rs.Set("PersonNameFull", name);
+            rs.Update();
+        }
+        // and edited in turn, each found by its key only when written
+        rs.SetIndex("PrimaryKey");
+        for (int id : {20, 21}) {
+            rs.Seek("=", Value(id));
+            rs.Edit();
+            rs.Set("PersonNameFull", Value(std::string(static_cast<std::size_t>(id), 'e')));
+            rs.Update();
+        }
+        t.Commit();
+    }
+    auto back = db.OpenRecordset("SELECT ID, PersonNameFull, PersonNameShort, PersonRate FROM Person WHERE ID >= 20 "
+                                 "ORDER BY ID",
+                                 RecordsetType::Snapshot);
+    for (const auto& [id, name] : names) {
+        SCOPED_TRACE(id);
+        ASSERT_FALSE(back.Eof());
+        EXPECT_EQ(back.Get("ID"), Value(id));
+        EXPECT_EQ(back.Get("PersonNameFull"), id <= 21 ? Value(std::string(static_cast<std::size_t>(id), 'e')) : name);
+        EXPECT_EQ(back.Get("PersonNameShort"), Value(std::to_string(id)));
+        EXPECT_EQ(back.Get("PersonRate"), Value(Currency()));
+        back.MoveNext();
+    }
+
+    auto dyn = db.OpenRecordset("SELECT ID, PersonNameFull, PersonRate FROM Person ORDER BY ID");
+    dyn.AddNew();
+    dyn.Set("ID", Value(30));
+    dyn.Set("PersonRate", Value(Amount("12.50")));
+    dyn.Update();
+    dyn.AddNew();
+    EXPECT_EQ(dyn.Get("PersonRate"), Value(Currency()));  // the default again, not the row before's
+    dyn.Set("ID", Value(31));
+    dyn.Update();
+    dyn.MoveLast();
+    EXPECT_EQ(dyn.Get("ID"), Value(31));
+    EXPECT_EQ(dyn.Get("PersonRate"), Value(Currency()));
+    EXPECT_TRUE(dyn.Get("PersonNameFull").IsNull());
 }
 
 TEST_P(RecordsetTest, InsideATransactionOnlyValuesThatDifferFromTheRowAreWritten) {
