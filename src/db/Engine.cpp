@@ -1,7 +1,6 @@
 #include "Engine.h"
 
 #include "db/DbError.h"
-#include "db/FieldValue.h"
 
 #include <cctype>
 
@@ -36,10 +35,6 @@ const std::vector<ColumnInfo>& Engine::CheckedColumns(std::string_view table) {
     const std::string key(table);
     if (auto found = checked_columns_.find(key); found != checked_columns_.end()) return found->second;
     return checked_columns_.emplace(key, Columns(table)).first->second;
-}
-
-void EngineStatement::ReadField(int index, const Field& field, bool typed, Value& out) const {
-    FieldValue::ReadCell(field, typed, GetCell(index), out);
 }
 
 }  // namespace tlx4r::db

@@ -58,7 +58,7 @@ public:
     virtual Value Get(int index) const = 0;
     virtual std::int64_t GetInt64(int index) const = 0;
     virtual bool IsNull(int index) const = 0;
-    // The same column read without a value in between (for rows read in bulk): its storage
+    // A column as an engine reads it for ReadField, without a value in between: its storage
     // class and, as that says, its number or its text (valid until the statement moves).
     enum class Stored { Null, Integer, Real, Text };
     struct Cell {
@@ -67,11 +67,10 @@ public:
         double real = 0;
         std::string_view text;
     };
-    virtual Cell GetCell(int index) const = 0;
-    // Column index of the current row as field's type into out (FieldValue::ReadCell), reusing
-    // out's room. Every value a walk reads comes through here: an engine may override it to
-    // read the cell without a further virtual call.
-    virtual void ReadField(int index, const Field& field, bool typed, Value& out) const;
+    // Column index of the current row as field's type into out, reusing out's room: the engine
+    // reads the column as a Cell and hands it to FieldValue::ReadCell. Every value a walk reads
+    // comes through here, so this is the one virtual call per value.
+    virtual void ReadField(int index, const Field& field, bool typed, Value& out) const = 0;
 };
 
 // A statement on loan from an engine's cache. The loan resets it when it ends, so that no

@@ -130,15 +130,6 @@ void Store(const Field& field, const Value& value, const std::string& owner, Val
     WrongType(field, value, owner);
 }
 
-void Normalize(const Field& field, bool typed, Value& stored) {
-    if (!typed || stored.IsNull()) return;
-    const auto kind = stored.kind();
-    // the common cases need no new value
-    if (kind == Value::Kind::Text && (field.Type() == FieldType::Text || field.Type() == FieldType::Memo)) return;
-    if (kind == Value::Kind::Long && (field.Type() == FieldType::Long || field.Type() == FieldType::Integer)) return;
-    stored = FromStored(field, typed, std::move(stored));
-}
-
 Value FromStored(const Field& field, bool typed, Value stored) {
     if (stored.IsNull() || !typed) return stored;
     try {

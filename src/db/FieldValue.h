@@ -28,8 +28,6 @@ void Store(const Field& field, const Value& value, const std::string& owner, Val
 // decimals, Booleans true/false, dates as Date. Values of untyped (computed) columns stay as
 // they are.
 Value FromStored(const Field& field, bool typed, Value stored);
-// The same in place, for values read in bulk.
-void Normalize(const Field& field, bool typed, Value& stored);
 // The same straight from a cell of a statement's current row into out, reusing out's room. Every
 // value a walk reads passes here, so the common cases are inline and build no value in between;
 // engines call it from their ReadField with the cell read in place.

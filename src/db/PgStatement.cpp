@@ -1,6 +1,7 @@
 #include "PgStatement.h"
 
 #include "db/DbError.h"
+#include "db/FieldValue.h"
 #include "db/PgEngine.h"
 #include "db/PgError.h"
 #include "db/SqliteEngine.h"
@@ -340,7 +341,7 @@ std::int64_t PgStatement::GetInt64(int index) const {
 
 bool PgStatement::IsNull(int index) const { return CellText(index) == nullptr; }
 
-EngineStatement::Cell PgStatement::GetCell(int index) const {
+EngineStatement::Cell PgStatement::CellAt(int index) const {
     EngineStatement::Cell cell;
     const char* text = CellText(index);
     if (!text) return cell;
@@ -367,6 +368,10 @@ EngineStatement::Cell PgStatement::GetCell(int index) const {
             cell.text = {text, static_cast<std::size_t>(PQgetlength(result_, row_, index))};
     }
     return cell;
+}
+
+void PgStatement::ReadField(int index, const Field& field, bool typed, Value& out) const {
+    FieldValue::ReadCell(field, typed, CellAt(index), out);
 }
 
 }  // namespace tlx4r::db

@@ -38,9 +38,10 @@ public:
     Value Get(int index) const override;
     std::int64_t GetInt64(int index) const override;
     bool IsNull(int index) const override;
-    Cell GetCell(int index) const override;
+    void ReadField(int index, const Field& field, bool typed, Value& out) const override;
 
 private:
+    Cell CellAt(int index) const;
     const char* CellText(int index) const;
     // The next portion of rows of the cursor; false when there are none.
     bool Fetch();

@@ -689,24 +689,22 @@ bool Recordset::HasField(std::string_view name) const {
 
 const Value& Recordset::Get(std::string_view name) const { return Get(FieldIndex(name)); }
 
+// inline: Get reads every value of a walk through it
+inline void Recordset::ReadStreamed(std::size_t i) const {
+    stream_->ReadField(static_cast<int>(i), fields_[i], typed_[i], current_[i]);
+    current_read_[i] = 1;
+}
+
 const Value& Recordset::Get(int index) const {
     // A forward-only walk on a row has no table to follow and no Seek to finish: the value is
     // read from the statement the first time it is asked for. current_read_ has a flag per field
     // only while a forward-only recordset is open; a negative index turns into one past its end.
     const auto i = static_cast<std::size_t>(index);
     if (at_ == At::Index && i < current_read_.size() && engine_->IsOpen()) {
-        if (!current_read_[i]) {
-            stream_->ReadField(index, fields_[i], typed_[i], current_[i]);
-            current_read_[i] = 1;
-        }
+        if (!current_read_[i]) ReadStreamed(i);
         return current_[i];
     }
     return GetChecked(index);
-}
-
-void Recordset::ReadStreamed(std::size_t i) const {
-    stream_->ReadField(static_cast<int>(i), fields_[i], typed_[i], current_[i]);
-    current_read_[i] = 1;
 }
 
 const Value& Recordset::GetChecked(int index) const {

@@ -55,7 +55,7 @@ void Recordset::Set(std::string_view name, const Value& value) {
     // Writing the buffer needs the recordset open, not its position brought up to date (the
     // next call that moves or reads does that).
     const auto next = static_cast<std::size_t>(name_hint_ + 1);
-    if (next < fields_.size() && engine_ && engine_->IsOpen() && fields_[next].Name() == name) {
+    if (next < fields_.size() && IsOpen() && fields_[next].Name() == name) {
         ++name_hint_;
         Store(next, value);
         return;

@@ -160,8 +160,6 @@ bool SqliteStatement::IsNull(int index) const { return sqlite3_column_type(stmt_
     return cell;
 }
 
-EngineStatement::Cell SqliteStatement::GetCell(int index) const { return CellAt(index); }
-
 void SqliteStatement::ReadField(int index, const Field& field, bool typed, Value& out) const {
     FieldValue::ReadCell(field, typed, CellAt(index), out);
 }

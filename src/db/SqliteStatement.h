@@ -34,7 +34,6 @@ public:
     Value Get(int index) const override;
     std::int64_t GetInt64(int index) const override;
     bool IsNull(int index) const override;
-    Cell GetCell(int index) const override;
     void ReadField(int index, const Field& field, bool typed, Value& out) const final;
 
     // The length of the text the statement was prepared from that it used (for scripts).
